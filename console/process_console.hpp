@@ -1,0 +1,58 @@
+#pragma once
+// The console layer wired to the process: standard input, output and error as
+// file descriptors, the ends of a run as exit or abort, and the signal texts.
+
+#include "console/byte_stream.hpp"
+#include "console/console.hpp"
+
+namespace console {
+
+// Reads a file descriptor in blocks; retries on EINTR; a read error counts as
+// the end of input.
+class FdSource final : public ByteSource {
+public:
+    explicit FdSource(int fd) : fd_(fd) {}
+    std::size_t read(char* buf, std::size_t capacity) override;
+
+private:
+    int fd_;
+};
+
+// Writes everything to a file descriptor, retrying short writes and EINTR.
+class FdSink final : public ByteSink {
+public:
+    explicit FdSink(int fd) : fd_(fd) {}
+    void write(std::string_view bytes) override;
+
+private:
+    int fd_;
+};
+
+// Stop: exit status 0. Error report: the default action for SIGABRT restored,
+// then abort, so that no "IOT Trap" follows the report.
+class ProcessEnder final : public RunEnder {
+public:
+    [[noreturn]] void end(Ending how) override;
+};
+
+// The console of the running process over fds 0, 1 and 2, with the signal
+// handlers installed: interrupt "Interrupt" and termination "Killed" end with
+// status 1; floating-point exception "Floating Exception" and abort "IOT Trap"
+// flush and end abnormally. An interrupt ignored at start stays ignored.
+class ProcessConsole {
+public:
+    ProcessConsole();
+    ~ProcessConsole();
+    ProcessConsole(const ProcessConsole&) = delete;
+    ProcessConsole& operator=(const ProcessConsole&) = delete;
+    Console& console() { return console_; }
+
+private:
+    FdSource in_{0};
+    FdSink out_{1};
+    FdSink err_{2};
+    ProcessEnder ender_;
+    Console console_{in_, out_, err_, ender_};
+};
+
+}  // namespace console
