@@ -20,6 +20,7 @@ public:
     enum class Kind { Text, Real, Integer };
     Item(const char* text) : kind_(Kind::Text), text_(text) {}         // NOLINT: implicit by design
     Item(std::string_view text) : kind_(Kind::Text), text_(text) {}    // NOLINT
+    Item(const std::string& text) : kind_(Kind::Text), text_(text) {} // NOLINT
     Item(double value) : kind_(Kind::Real), real_(value) {}            // NOLINT
     Item(int value) : kind_(Kind::Integer), integer_(value) {}         // NOLINT
 
@@ -104,20 +105,23 @@ public:
     std::size_t pending_size() const { return outlen_; }
 
 private:
-    enum class Read { Field, LineWait };
+    enum class Read { FieldRead, LineWait };
     int next_byte();  // -1 at end of input
     bool refill();
+    bool skip_line();  // false when the input ends before a line end
     void put_record();
     void put_output(std::string_view bytes);
     [[noreturn]] void end_of_file_report(std::string_view context, Read read);
     [[noreturn]] void number_report(std::string_view context);
     [[noreturn]] void end_with_report(std::string_view report);
+    [[noreturn]] void end_run(Ending how);
 
     ByteSource& in_;
     ByteSink& out_;
     ByteSink& err_;
     RunEnder& ender_;
     std::string record_;                   // the record being built
+    std::string scratch_;                  // one list item's text
     std::array<char, 65536> outbuf_{};     // output not yet handed to `out_`
     std::size_t outlen_ = 0;
     std::array<char, 65536> inbuf_{};
