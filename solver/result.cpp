@@ -1,1 +1,26 @@
-// to be written
+#include "solver/result.hpp"
+
+#include <optional>
+
+#include "solver/kernel.hpp"
+#include "solver/manoeuvre.hpp"
+#include "solver/plot_solution.hpp"
+#include "solver/report.hpp"
+
+namespace echo_track {
+
+void result(console::Console& con, PlotRecord& record) {
+    const PlotSolution plot = solve_plot(record);
+    write_plot_report(con, plot);
+
+    const std::optional<Manoeuvre> manoeuvre = solve_manoeuvre(record, plot);
+    if (!manoeuvre) {
+        // No manoeuvre without speeds; the own course is still left normalised.
+        wnorm(record.aka);
+        return;
+    }
+    record.aka = manoeuvre->aka;
+    write_manoeuvre_report(con, record.scpa, plot, *manoeuvre);
+}
+
+}  // namespace echo_track
