@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "session.hpp"
@@ -31,61 +32,16 @@ std::string answers(const std::string& course, const std::string& speed, const s
 
 const std::string kAllDefaults = answers("", "", "", "", "", "", "", "", "", "");
 
-TEST(Dialog, DefaultExerciseShowsEveryQuestionAndDefaultInOrder) {
-    Session s(kAllDefaults);
-    PlotRecord record;
-    input(s.con, record);
-    EXPECT_EQ(s.shown(),
-              " Own ship (=A):\n"
-              " Input course A:\n"
-              "        [ Default:    300 ]    Input=\n"
-              " Velocity A\n"
-              "        [ Default:    5.0 ]    Input=\n"
-              "\n"
-              " Two RADAR-observations B1,B2 of approaching ship B\n"
-              " are required, at least 6 minutes apart:\n"
-              "\n"
-              " --------------------------------------------------\n"
-              " Approaching ship (=B):\n"
-              " Time of observation B-1, hhmm (four digits): \n"
-              "        [ Default:   1300 ]    Input=\n"
-              " Tru Bearing (rwP1): B-1\n"
-              "        [ Default:    350 ]    Input=\n"
-              " Distance B1\n"
-              "        [ Default:    3.7 ]    Input=\n"
-              " --------------------------------------------------\n"
-              " Time of observation B-2, hhmm (four digits):\n"
-              "        [ Default:   1306 ]    Input=\n"
-              " Tru Bearing (rwP2): B-2\n"
-              "        [ Default:    350 ]    Input=\n"
-              " Distance B2\n"
-              "        [ Default:    2.5 ]    Input=\n"
-              " ########## ECHO-TRACK Result: #####################\n"
-              " Minimal CPA to maintain (Distance)=  1.5\n"
-              "        [ Default:    1.5 ]    Input=\n"
-              " Evasive manoeuver after  minutes=\n"
-              "        [ Default:      0 ]    Input=\n");
-}
-
+// RETURN everywhere keeps every value bit for bit (the distance 3.7 included,
+// which is the single-precision 3.7) and puts the manoeuvre at B-2.
 TEST(Dialog, DefaultExerciseComesBackUnchangedWithTheManoeuvreAtB2) {
     Session s(kAllDefaults);
     PlotRecord record;
     input(s.con, record);
-    const PlotRecord start;
-    EXPECT_EQ(record.aka, start.aka);
-    EXPECT_EQ(record.va, start.va);
-    EXPECT_EQ(record.th1, 13);
-    EXPECT_EQ(record.tm1, 0);
-    EXPECT_EQ(record.th2, 13);
-    EXPECT_EQ(record.tm2, 6);
-    EXPECT_EQ(record.rwp1, start.rwp1);
-    EXPECT_EQ(record.rwp2, start.rwp2);
-    EXPECT_EQ(record.r1, static_cast<double>(3.7f));
-    EXPECT_EQ(record.r2, start.r2);
-    EXPECT_EQ(record.scpa, start.scpa);
-    EXPECT_EQ(record.wait, 0);
-    EXPECT_EQ(record.tmh, 13);
-    EXPECT_EQ(record.tmm, 6);
+    PlotRecord expected;
+    expected.tmh = 13;
+    expected.tmm = 6;
+    EXPECT_EQ(std::memcmp(&record, &expected, sizeof record), 0);
 }
 
 struct Manoeuvre {
@@ -227,26 +183,6 @@ TEST(Dialog, EmptyLineAtTheCpaKeepsTheAcceptedCpa) {
     EXPECT_EQ(record.scpa, 0.0011);
     EXPECT_NE(s.shown().find(" Minimal CPA to maintain (Distance)=  0.0011\n        [ Default:    0.0 ]    Input=\n"),
               std::string::npos);
-}
-
-TEST(Dialog, TakesEveryTypedValue) {
-    Session s(answers("370", "12.25", "1000", "45", "8", "1012", "40", "6.5", "2", "3"));
-    PlotRecord record;
-    input(s.con, record);
-    EXPECT_EQ(record.aka, 370);  // normalised by the solver, not here
-    EXPECT_EQ(record.va, 12.25);
-    EXPECT_EQ(record.th1, 10);
-    EXPECT_EQ(record.tm1, 0);
-    EXPECT_EQ(record.rwp1, 45);
-    EXPECT_EQ(record.r1, 8);
-    EXPECT_EQ(record.th2, 10);
-    EXPECT_EQ(record.tm2, 12);
-    EXPECT_EQ(record.rwp2, 40);
-    EXPECT_EQ(record.r2, 6.5);
-    EXPECT_EQ(record.scpa, 2);
-    EXPECT_EQ(record.wait, 3);
-    EXPECT_EQ(record.tmh, 10);
-    EXPECT_EQ(record.tmm, 15);
 }
 
 }  // namespace
