@@ -16,15 +16,17 @@ set(CPACK_PACKAGE_VENDOR "ECHO-TRACK maintainers")
 set(CPACK_PACKAGE_CONTACT "ECHO-TRACK maintainers <maintainers@users.noreply.c-seed-21995289.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "radar plotting calculator for collision avoidance at sea")
-set(CPACK_PACKAGE_DESCRIPTION
-    "ECHO-TRACK solves the relative-motion plot of two timed radar observations \
-(true bearing and range) of an approaching ship: its relative course and \
-speed, the bearing and distance of the closest point of approach, and its \
-true course and speed. It then gives the true course to which the own ship \
-must turn, at unchanged speed, a given number of minutes later so that the \
-other ship passes at a required distance, for a turn to starboard and for a \
-turn to port. It is an interactive console program: one question per line, \
-with a default for every value.")
+# The long description as Debian shows it: lines under 80 characters.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "ECHO-TRACK solves the relative-motion plot of two timed radar observations"
+    "(true bearing and range) of an approaching ship: its relative course and"
+    "speed, the bearing and distance of the closest point of approach, and its"
+    "true course and speed. It then gives the true course to which the own"
+    "ship must turn, at unchanged speed, a given number of minutes later so"
+    "that the other ship passes at a required distance, for a turn to"
+    "starboard and for a turn to port."
+    "It is an interactive console program: one question per line, with a"
+    "default for every value.")
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
