@@ -1,0 +1,72 @@
+#include "plot/captions.hpp"
+
+#include "plot/labels.hpp"
+#include "solver/integer_copy.hpp"
+
+namespace echo_track::plot {
+namespace {
+
+std::string miles(double value) { return decimal_text(value, 1) + " nm"; }
+std::string knots(double value) { return decimal_text(value, 1) + " kt"; }
+
+std::string observation(const char* name, int hour, int minute, int bearing, double distance) {
+    return std::string(name) + " " + clock_text(hour, minute) + "  " + degrees_text(bearing) + "  " + miles(distance);
+}
+
+// One side's solutions as the report row gives them.
+std::string side_courses(std::string_view label, const TangentCourses& side) {
+    const std::string name = side_name(label);
+    if (side.hits.ier != 0) return name + " velocity change";
+    return name + " " + degrees_text(to_int32(side.pqil1)) + " resp. " + degrees_text(to_int32(side.pqil2));
+}
+
+std::string outcome_line(const PlotRecord& record, const PlotSolution& plot, const Manoeuvre& m) {
+    switch (m.outcome) {
+        case Outcome::TooClose:
+            return "B already too close: " + miles(m.zd) + " at " + clock_text(m.itmah, m.itmam) +
+                   ", no course keeps CPA " + miles_text(record.scpa) + " nm";
+        case Outcome::NoDanger:
+            return "No danger of collision: CPA " + miles(plot.figures.cparq) + " > minimal CPA " +
+                   miles_text(record.scpa) + " nm";
+        case Outcome::Courses:
+            break;
+    }
+    std::string line = "New course A: " + side_courses(m.txt1, m.side1) + ";  " + side_courses(m.txt2, m.side2);
+    line += m.no_turn_to_starboard ? ";  no turn to starboard" : ";  no turn to port side";
+    if (m.overtaking) line += ";  B is attempting to overtake";
+    return line;
+}
+
+}  // namespace
+
+std::string side_name(std::string_view label) {
+    const std::size_t end = label.find_last_not_of(' ');
+    return std::string(label.substr(0, end == std::string_view::npos ? 0 : end + 1));
+}
+
+std::string course_label(std::string_view side, double pqil) {
+    return side_name(side) + " " + degrees_text(to_int32(pqil));
+}
+
+std::vector<std::string> title_lines(const PlotRecord& record, const PlotSolution& plot,
+                                     const std::optional<Manoeuvre>& manoeuvre) {
+    const PlotFigures& f = plot.figures;
+    std::vector<std::string> lines;
+    lines.push_back("ECHO-TRACK relative plot, north up, own ship A at the centre");
+    lines.push_back("Own ship A: KA " + degrees_text(f.ka) + "  VA " + knots(f.vaq) + "     " +
+                    observation("B-1", f.nth1, f.ntm1, f.nrwp1q, f.rr1) + "     " +
+                    observation("B-2", f.nth2, f.ntm2, f.nrwp2q, f.rr2));
+    if (!manoeuvre) {
+        lines.push_back("B-1 and B-2 at the same time: no solution possible");
+        return lines;
+    }
+    const Manoeuvre& m = *manoeuvre;
+    lines.push_back("KBr " + degrees_text(f.kbr) + "  VBr " + knots(f.vbrq) + "     CPA " + degrees_text(f.ncpapq) +
+                    "  " + miles(f.cparq) + "     KB " + degrees_text(f.kb) + "  VB " + knots(f.vbq));
+    lines.push_back("Minimal CPA " + miles_text(record.scpa) + " nm;  manoeuvre at " + clock_text(m.itmah, m.itmam) +
+                    ":  B on " + degrees_text(m.izp) + "  " + miles(m.zd));
+    lines.push_back(outcome_line(record, plot, m));
+    return lines;
+}
+
+}  // namespace echo_track::plot

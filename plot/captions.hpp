@@ -1,0 +1,26 @@
+#pragma once
+// The title lines of the picture: the exercise, its plot solution and what
+// the manoeuvre comes to, with the figures as the reports round them.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "solver/manoeuvre.hpp"
+#include "solver/plot_record.hpp"
+#include "solver/plot_solution.hpp"
+
+namespace echo_track::plot {
+
+// The first line is the heading; then the exercise, the solution and the
+// outcome, each line short enough for the page.
+std::vector<std::string> title_lines(const PlotRecord& record, const PlotSolution& plot,
+                                     const std::optional<Manoeuvre>& manoeuvre);
+
+// A side label without the blank that pads it for the report: "BB " is "BB".
+std::string side_name(std::string_view label);
+
+// A proposed own course as its vector is labelled: side and course, "StB 053°".
+std::string course_label(std::string_view side, double pqil);
+
+}  // namespace echo_track::plot

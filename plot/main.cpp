@@ -1,0 +1,122 @@
+// echo-track-plot: one exercise, given as options named after the dialog's
+// questions, solved like echo-track solves it and drawn as a plotting sheet
+// to an SVG, PNG or PDF file.
+
+#include <CLI/CLI.hpp>
+
+#include <array>
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "console/process_console.hpp"
+#include "plot/exercise.hpp"
+#include "plot/labels.hpp"
+#include "plot/layout.hpp"
+#include "plot/output_file.hpp"
+#include "plot/renderer.hpp"
+#include "solver/manoeuvre.hpp"
+#include "solver/plot_solution.hpp"
+
+namespace {
+
+using echo_track::plot::TypedExercise;
+
+// Bad options or an output that cannot be written.
+constexpr int kUsageStatus = 2;
+// Cairo failed to draw or encode.
+constexpr int kRenderStatus = 1;
+
+constexpr const char* kProgram = "echo-track-plot";
+
+// One exercise option: its name, the unit shown in --help, its question, the
+// value it sets, and whether the dialog takes it as a whole number.
+struct ExerciseOption {
+    const char* name;
+    const char* unit;
+    const char* question;
+    double TypedExercise::*value;
+    bool whole;
+};
+
+constexpr std::array<ExerciseOption, 10> kOptions = {{
+    {"--course-a", "DEG", "own ship A: true course, degrees", &TypedExercise::course, true},
+    {"--velocity-a", "KT", "own ship A: speed, knots", &TypedExercise::velocity, false},
+    {"--time-b1", "HHMM", "observation B-1: clock time, hhmm (four digits)", &TypedExercise::time1, true},
+    {"--bearing-b1", "DEG", "observation B-1: true bearing of B (rwP1), degrees", &TypedExercise::bearing1, true},
+    {"--distance-b1", "NM", "observation B-1: distance of B, nautical miles", &TypedExercise::distance1, false},
+    {"--time-b2", "HHMM", "observation B-2: clock time, hhmm (four digits)", &TypedExercise::time2, true},
+    {"--bearing-b2", "DEG", "observation B-2: true bearing of B (rwP2), degrees", &TypedExercise::bearing2, true},
+    {"--distance-b2", "NM", "observation B-2: distance of B, nautical miles", &TypedExercise::distance2, false},
+    {"--min-cpa", "NM", "minimal CPA to maintain, nautical miles (more than 0.001)", &TypedExercise::min_cpa, false},
+    {"--delay", "MIN", "evasive manoeuvre after this many minutes from B-2", &TypedExercise::delay, true},
+}};
+
+void write_line(int fd, const std::string& line) {
+    console::FdSink sink(fd);
+    sink.write(line + "\n");
+}
+
+int usage_error(const std::string& message) {
+    write_line(2, std::string(kProgram) + ": " + message);
+    return kUsageStatus;
+}
+
+// The first value that cannot be drawn (an infinity or not-a-number, which
+// the option parser lets through), as an error message.
+std::optional<std::string> unusable_value(const TypedExercise& typed) {
+    for (const ExerciseOption& option : kOptions) {
+        if (!std::isfinite(typed.*option.value)) return std::string(option.name) + ": not a finite number";
+    }
+    if (typed.min_cpa < echo_track::plot::kLeastCpa) {
+        return "--min-cpa: must be more than 0.001 nautical miles (the dialog ends there)";
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    namespace plot = echo_track::plot;
+    TypedExercise typed = plot::default_exercise();
+    std::string output;
+
+    CLI::App app{"Draws the relative-motion plot of one ECHO-TRACK exercise: north up, own ship A at the\n"
+                 "centre, B's plotted positions, relative track and CPA, the velocity triangle and the\n"
+                 "evasive manoeuvre. Every exercise value defaults to the default exercise.",
+                 kProgram};
+    for (const ExerciseOption& option : kOptions) {
+        double& value = typed.*option.value;
+        const std::string shown = option.whole ? plot::whole_text(static_cast<int>(value)) : plot::decimal_text(value, 1);
+        app.add_option(option.name, value, option.question)->type_name(option.unit)->default_str(shown);
+    }
+    app.add_option("--output,-o", output, "picture file to write: .svg, .png or .pdf")
+        ->type_name("FILE")
+        ->required();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
+            write_line(1, app.help());
+            return 0;
+        }
+        return usage_error(e.what());
+    }
+    if (const auto problem = unusable_value(typed)) return usage_error(*problem);
+    const std::optional<plot::Format> format = plot::format_for(output);
+    if (!format) return usage_error("--output: " + output + " does not end in .svg, .png or .pdf");
+
+    const echo_track::PlotRecord record = plot::exercise_record(typed);
+    const echo_track::PlotSolution solution = echo_track::solve_plot(record);
+    const std::optional<echo_track::Manoeuvre> manoeuvre = echo_track::solve_manoeuvre(record, solution);
+    try {
+        plot::write_whole_file(output, plot::render(plot::layout_plot(record, solution, manoeuvre), *format));
+    } catch (const plot::OutputError& e) {
+        return usage_error(e.what());
+    } catch (const plot::RenderError& e) {
+        write_line(2, std::string(kProgram) + ": " + e.what());
+        return kRenderStatus;
+    }
+    return 0;
+}

@@ -1,0 +1,241 @@
+// Cairo back end. The picture is encoded into memory first, so that a file is
+// only ever written whole.
+
+#include "plot/renderer.hpp"
+
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+#include <cairo.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <memory>
+#include <type_traits>
+#include <variant>
+
+#include "solver/plot_record.hpp"
+
+namespace echo_track::plot {
+namespace {
+
+constexpr const char* kFontFamily = "DejaVu Sans";
+constexpr double kHaloWidth = 2.6;  // paper-coloured outline that keeps labels readable over lines
+
+cairo_status_t append_bytes(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+struct SurfaceDeleter {
+    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+};
+struct ContextDeleter {
+    void operator()(cairo_t* c) const { cairo_destroy(c); }
+};
+using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
+using Context = std::unique_ptr<cairo_t, ContextDeleter>;
+
+void check(cairo_status_t status, const char* what) {
+    if (status != CAIRO_STATUS_SUCCESS) {
+        throw RenderError(std::string(what) + ": " + cairo_status_to_string(status));
+    }
+}
+
+void set_ink(cairo_t* cr, Ink ink) {
+    const Rgb c = ink_colour(ink);
+    cairo_set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0);
+}
+
+void set_stroke(cairo_t* cr, const Stroke& stroke) {
+    set_ink(cr, stroke.ink);
+    cairo_set_line_width(cr, stroke.width);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+    switch (stroke.dash) {
+        case Dash::Solid:
+            cairo_set_dash(cr, nullptr, 0, 0.0);
+            break;
+        case Dash::Dashed: {
+            const std::array<double, 2> pattern = {6.0, 4.0};
+            cairo_set_dash(cr, pattern.data(), static_cast<int>(pattern.size()), 0.0);
+            break;
+        }
+        case Dash::Dotted: {
+            const std::array<double, 2> pattern = {0.0, 2.6};
+            cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+            cairo_set_dash(cr, pattern.data(), static_cast<int>(pattern.size()), 0.0);
+            break;
+        }
+    }
+}
+
+void paint_circle(cairo_t* cr, const CircleShape& c) {
+    cairo_new_path(cr);
+    cairo_arc(cr, c.centre.x, c.centre.y, c.radius, 0.0, kAngles.pi2);
+    set_stroke(cr, c.stroke);
+    if (c.filled) {
+        cairo_fill(cr);
+    } else {
+        cairo_stroke(cr);
+    }
+}
+
+// A straight stroke, with a filled arrow head whose tip is exactly at `to`;
+// the stroke stops at the head's base so that its end does not blunt the tip.
+void paint_segment(cairo_t* cr, const SegmentShape& s) {
+    const double dx = s.to.x - s.from.x;
+    const double dy = s.to.y - s.from.y;
+    const double length = std::hypot(dx, dy);
+    set_stroke(cr, s.stroke);
+    if (!s.arrow || length <= 0.0) {
+        cairo_new_path(cr);
+        cairo_move_to(cr, s.from.x, s.from.y);
+        cairo_line_to(cr, s.to.x, s.to.y);
+        cairo_stroke(cr);
+        return;
+    }
+    const double head = std::min(5.0 + 1.5 * s.stroke.width, 0.4 * length);
+    const double ux = dx / length;
+    const double uy = dy / length;
+    const double base_x = s.to.x - head * ux;
+    const double base_y = s.to.y - head * uy;
+    const double half = 0.38 * head;
+    cairo_new_path(cr);
+    cairo_move_to(cr, s.from.x, s.from.y);
+    cairo_line_to(cr, base_x + 0.5 * ux, base_y + 0.5 * uy);
+    cairo_stroke(cr);
+    cairo_new_path(cr);
+    cairo_move_to(cr, s.to.x, s.to.y);
+    cairo_line_to(cr, base_x - half * uy, base_y + half * ux);
+    cairo_line_to(cr, base_x + half * uy, base_y - half * ux);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+}
+
+void paint_text(cairo_t* cr, const TextShape& t, bool halo) {
+    cairo_select_font_face(cr, kFontFamily, CAIRO_FONT_SLANT_NORMAL,
+                           t.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, t.size);
+    cairo_text_extents_t text{};
+    cairo_text_extents(cr, t.text.c_str(), &text);
+    cairo_font_extents_t font{};
+    cairo_font_extents(cr, &font);
+
+    double x = t.at.x;
+    if (t.halign == HAlign::Centre) x -= text.x_advance / 2.0;
+    if (t.halign == HAlign::Right) x -= text.x_advance;
+    // Vertical placement by the font's ascent and descent, not by the
+    // particular glyphs, so that labels of one kind line up.
+    double y = t.at.y;
+    if (t.valign == VAlign::Top) y += font.ascent * 0.8;
+    if (t.valign == VAlign::Middle) y += (font.ascent * 0.8 - font.descent) / 2.0;
+    if (t.valign == VAlign::Bottom) y -= font.descent;
+
+    if (halo) {
+        cairo_new_path(cr);
+        cairo_move_to(cr, x, y);
+        cairo_text_path(cr, t.text.c_str());
+        set_ink(cr, Ink::Paper);
+        cairo_set_dash(cr, nullptr, 0, 0.0);
+        cairo_set_line_width(cr, kHaloWidth);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        cairo_stroke(cr);
+    }
+    cairo_new_path(cr);
+    cairo_move_to(cr, x, y);
+    set_ink(cr, t.ink);
+    cairo_show_text(cr, t.text.c_str());
+}
+
+void paint(cairo_t* cr, const Drawing& drawing) {
+    set_ink(cr, Ink::Paper);
+    cairo_paint(cr);
+    for (const Shape& shape : drawing.shapes) {
+        const bool halo = shape.role != Role::Title && shape.role != Role::Legend;
+        std::visit(
+            [&](const auto& form) {
+                using T = std::decay_t<decltype(form)>;
+                if constexpr (std::is_same_v<T, CircleShape>) {
+                    paint_circle(cr, form);
+                } else if constexpr (std::is_same_v<T, SegmentShape>) {
+                    paint_segment(cr, form);
+                } else {
+                    paint_text(cr, form, halo);
+                }
+            },
+            shape.form);
+    }
+}
+
+void draw_on(cairo_surface_t* surface, const Drawing& drawing, double scale) {
+    check(cairo_surface_status(surface), "cannot create the picture");
+    const Context cr(cairo_create(surface));
+    check(cairo_status(cr.get()), "cannot draw the picture");
+    cairo_scale(cr.get(), scale, scale);
+    paint(cr.get(), drawing);
+    check(cairo_status(cr.get()), "cannot draw the picture");
+}
+
+}  // namespace
+
+std::optional<Format> format_for(std::string_view path) {
+    const std::size_t dot = path.rfind('.');
+    const std::size_t slash = path.rfind('/');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return std::nullopt;
+    std::string extension(path.substr(dot + 1));
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension == "svg") return Format::Svg;
+    if (extension == "png") return Format::Png;
+    if (extension == "pdf") return Format::Pdf;
+    return std::nullopt;
+}
+
+Rgb ink_colour(Ink ink) {
+    switch (ink) {
+        case Ink::Paper: return {255, 255, 255};
+        case Ink::Grid: return {150, 172, 196};
+        case Ink::GridText: return {80, 102, 128};
+        case Ink::Text: return {25, 25, 25};
+        case Ink::OwnShip: return {0, 60, 170};
+        case Ink::ShipB: return {40, 40, 40};
+        case Ink::RelativeTrack: return {150, 40, 160};
+        case Ink::Cpa: return {225, 120, 0};
+        case Ink::Manoeuvre: return {0, 135, 150};
+        case Ink::Starboard: return {0, 140, 60};
+        case Ink::Port: return {205, 20, 30};
+    }
+    return {0, 0, 0};
+}
+
+std::string render(const Drawing& drawing, Format format) {
+    std::string bytes;
+    switch (format) {
+        case Format::Svg: {
+            const Surface surface(cairo_svg_surface_create_for_stream(append_bytes, &bytes, drawing.width, drawing.height));
+            draw_on(surface.get(), drawing, 1.0);
+            cairo_surface_finish(surface.get());
+            check(cairo_surface_status(surface.get()), "cannot encode the SVG picture");
+            break;
+        }
+        case Format::Pdf: {
+            const Surface surface(cairo_pdf_surface_create_for_stream(append_bytes, &bytes, drawing.width, drawing.height));
+            draw_on(surface.get(), drawing, 1.0);
+            cairo_surface_finish(surface.get());
+            check(cairo_surface_status(surface.get()), "cannot encode the PDF picture");
+            break;
+        }
+        case Format::Png: {
+            const int width = static_cast<int>(std::lround(drawing.width)) * kPngPixelsPerUnit;
+            const int height = static_cast<int>(std::lround(drawing.height)) * kPngPixelsPerUnit;
+            const Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+            draw_on(surface.get(), drawing, kPngPixelsPerUnit);
+            check(cairo_surface_write_to_png_stream(surface.get(), append_bytes, &bytes), "cannot encode the PNG picture");
+            break;
+        }
+    }
+    return bytes;
+}
+
+}  // namespace echo_track::plot

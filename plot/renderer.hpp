@@ -1,0 +1,41 @@
+#pragma once
+// Paints a laid-out drawing with cairo as SVG, PNG or PDF.
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "plot/page.hpp"
+
+namespace echo_track::plot {
+
+enum class Format { Svg, Png, Pdf };
+
+// The format named by a file name's extension (".svg", ".png", ".pdf", in
+// any letter case); none for any other name.
+std::optional<Format> format_for(std::string_view path);
+
+// A PNG has this many pixels per page unit: a 600 x 750 page is 1200 x 1500.
+inline constexpr int kPngPixelsPerUnit = 2;
+
+// An 8-bit sRGB colour.
+struct Rgb {
+    unsigned char r = 0;
+    unsigned char g = 0;
+    unsigned char b = 0;
+};
+
+// The colour each ink is painted in.
+Rgb ink_colour(Ink ink);
+
+// Cairo could not draw or encode the picture.
+class RenderError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The drawing encoded as a whole file of the given format, in memory.
+std::string render(const Drawing& drawing, Format format);
+
+}  // namespace echo_track::plot
