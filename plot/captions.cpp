@@ -31,8 +31,12 @@ std::string outcome_line(const PlotRecord& record, const PlotSolution& plot, con
         case Outcome::Courses:
             break;
     }
-    std::string line = "New course A: " + side_courses(m.txt1, m.side1) + ";  " + side_courses(m.txt2, m.side2);
-    line += m.no_turn_to_starboard ? ";  no turn to starboard" : ";  no turn to port side";
+    return "New course A: " + side_courses(m.txt1, m.side1) + ";  " + side_courses(m.txt2, m.side2);
+}
+
+// The advice from B's relative bearing at B-2, which goes with the courses.
+std::string advice_line(const Manoeuvre& m) {
+    std::string line = m.no_turn_to_starboard ? "No turn to starboard" : "No turn to port side";
     if (m.overtaking) line += ";  B is attempting to overtake";
     return line;
 }
@@ -48,25 +52,28 @@ std::string course_label(std::string_view side, double pqil) {
     return side_name(side) + " " + degrees_text(to_int32(pqil));
 }
 
-std::vector<std::string> title_lines(const PlotRecord& record, const PlotSolution& plot,
-                                     const std::optional<Manoeuvre>& manoeuvre) {
+Title title_lines(const PlotRecord& record, const PlotSolution& plot, const std::optional<Manoeuvre>& manoeuvre) {
     const PlotFigures& f = plot.figures;
-    std::vector<std::string> lines;
+    Title title;
+    std::vector<std::string>& lines = title.lines;
     lines.push_back("ECHO-TRACK relative plot, north up, own ship A at the centre");
     lines.push_back("Own ship A: KA " + degrees_text(f.ka) + "  VA " + knots(f.vaq) + "     " +
                     observation("B-1", f.nth1, f.ntm1, f.nrwp1q, f.rr1) + "     " +
                     observation("B-2", f.nth2, f.ntm2, f.nrwp2q, f.rr2));
     if (!manoeuvre) {
+        title.outcome_from = lines.size();
         lines.push_back("B-1 and B-2 at the same time: no solution possible");
-        return lines;
+        return title;
     }
     const Manoeuvre& m = *manoeuvre;
     lines.push_back("KBr " + degrees_text(f.kbr) + "  VBr " + knots(f.vbrq) + "     CPA " + degrees_text(f.ncpapq) +
                     "  " + miles(f.cparq) + "     KB " + degrees_text(f.kb) + "  VB " + knots(f.vbq));
     lines.push_back("Minimal CPA " + miles_text(record.scpa) + " nm;  manoeuvre at " + clock_text(m.itmah, m.itmam) +
                     ":  B on " + degrees_text(m.izp) + "  " + miles(m.zd));
+    title.outcome_from = lines.size();
     lines.push_back(outcome_line(record, plot, m));
-    return lines;
+    if (m.outcome == Outcome::Courses) lines.push_back(advice_line(m));
+    return title;
 }
 
 }  // namespace echo_track::plot

@@ -12,10 +12,14 @@
 
 namespace echo_track::plot {
 
-// The first line is the heading; then the exercise, the solution and the
-// outcome, each line short enough for the page.
-std::vector<std::string> title_lines(const PlotRecord& record, const PlotSolution& plot,
-                                     const std::optional<Manoeuvre>& manoeuvre);
+// The first line is the heading; then the exercise, the solution, the
+// outcome and, with new courses, the advice from B's relative bearing. The
+// lines from the outcome on are the ones to stand out.
+struct Title {
+    std::vector<std::string> lines;
+    std::size_t outcome_from = 0;  // index of the first outcome line
+};
+Title title_lines(const PlotRecord& record, const PlotSolution& plot, const std::optional<Manoeuvre>& manoeuvre);
 
 // A side label without the blank that pads it for the report: "BB " is "BB".
 std::string side_name(std::string_view label);

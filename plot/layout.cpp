@@ -27,7 +27,7 @@ constexpr double kMargin = 24.0;
 constexpr double kTitleTop = 26.0;
 constexpr double kTitleLineStep = 15.0;
 constexpr double kOuterRadius = 230.0;
-constexpr double kPlotCentreY = 365.0;
+constexpr double kPlotCentreY = 372.0;
 constexpr double kLegendTop = 650.0;
 constexpr double kLegendRowStep = 15.0;
 constexpr double kLegendColumnStep = 280.0;
@@ -339,15 +339,16 @@ private:
     // Own ship A on top of everything, so that nothing hides the centre.
     void own_ship() { paint(Role::OwnShip, CircleShape{sheet_.at(Point{}), kOwnShipRadius, kOwnShipStroke, true}); }
 
+    // The heading, the exercise and its figures, and the outcome in bold.
     void title() {
-        const std::vector<std::string> lines = title_lines(record_, plot_, manoeuvre_);
+        const Title title = title_lines(record_, plot_, manoeuvre_);
         double y = kTitleTop;
-        for (std::size_t i = 0; i < lines.size(); ++i) {
+        for (std::size_t i = 0; i < title.lines.size(); ++i) {
             TextShape t;
             t.at = PagePoint{kMargin, y};
-            t.text = lines[i];
+            t.text = title.lines[i];
             t.size = i == 0 ? 14.0 : 10.0;
-            t.bold = i == 0 || i + 1 == lines.size();
+            t.bold = i == 0 || i >= title.outcome_from;
             paint(Role::Title, std::move(t));
             y += i == 0 ? kTitleLineStep + 4.0 : kTitleLineStep;
         }
