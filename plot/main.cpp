@@ -52,13 +52,13 @@ constexpr std::array<ExerciseOption, 10> kOptions = {{
     {"--delay", "MIN", "evasive manoeuvre after this many minutes from B-2", &TypedExercise::delay, true},
 }};
 
-void write_line(int fd, const std::string& line) {
+void write_text(int fd, const std::string& text) {
     console::FdSink sink(fd);
-    sink.write(line + "\n");
+    sink.write(text);
 }
 
 int usage_error(const std::string& message) {
-    write_line(2, std::string(kProgram) + ": " + message);
+    write_text(2, std::string(kProgram) + ": " + message + "\n");
     return kUsageStatus;
 }
 
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
-            write_line(1, app.help());
+            write_text(1, app.help());
             return 0;
         }
         return usage_error(e.what());
@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
     } catch (const plot::OutputError& e) {
         return usage_error(e.what());
     } catch (const plot::RenderError& e) {
-        write_line(2, std::string(kProgram) + ": " + e.what());
+        write_text(2, std::string(kProgram) + ": " + e.what() + "\n");
         return kRenderStatus;
     }
     return 0;
