@@ -315,6 +315,25 @@ class EndOfInput(unittest.TestCase):
         self.assertEqual(run.stderr, end_of_file_report(b"fmt", b"(a)"))
         self.assertTrue(run.stdout.endswith(b" Input course A:\n" + default_prompt(b"300")))
 
+    def test_input_that_cannot_be_read_counts_as_ended(self):
+        # A directory as standard input (every read fails) and no standard
+        # input at all: the first prompt meets the end of the input.
+        directory = os.open("/", os.O_RDONLY)
+        try:
+            for name, stdin, close_stdin in (("directory", directory, False), ("closed", None, True)):
+                with self.subTest(stdin=name):
+                    def setup():
+                        _child_setup()
+                        if close_stdin:
+                            os.close(0)
+                    proc = subprocess.run([BINARY], stdin=stdin, capture_output=True, timeout=60,
+                                          preexec_fn=setup)
+                    run = Run(proc.stdout, proc.stderr, proc.returncode)
+                    self.assertEqual(run.ending, "signal SIGABRT")
+                    self.assertEqual(run.stderr, end_of_file_report(b"fmt", b"(a)"))
+        finally:
+            os.close(directory)
+
 
 class UnreadableText(unittest.TestCase):
     """Text that is no number, at every prompt of an exercise."""
