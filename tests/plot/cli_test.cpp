@@ -22,6 +22,8 @@ struct Refusal {
     const char* says;               // part of the one error line
 };
 
+void PrintTo(const Refusal& r, std::ostream* os) { *os << r.name; }
+
 std::vector<Refusal> refusals() {
     return {
         {"unknown_option", {"--speed", "5", "--output", "@/p.png"}, "--speed"},

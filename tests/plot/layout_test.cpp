@@ -60,6 +60,8 @@ struct Case {
     const char* title_says;  // what the manoeuvre comes to
 };
 
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 std::vector<Case> cases() {
     TypedExercise too_close = default_exercise();
     too_close.delay = 10;
