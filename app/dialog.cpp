@@ -6,26 +6,13 @@
 
 #include <cmath>
 
+#include "app/entry_rules.hpp"
 #include "app/readers.hpp"
 
 namespace echo_track {
 namespace {
 
-// Below this minimal CPA the user has asked to end the run. The threshold is
-// the single-precision 0.001, so a typed 0.001 ends the run as well.
-const double kEndingCpa = static_cast<double>(0.001f);
-
 constexpr const char* kHyphens = "--------------------------------------------------";
-
-// The clock number hhmm (hour x 100 + minute) as the user sees and types it.
-double clock_number(double hour, double minute) { return 100.0 * hour + minute; }
-
-// Splits a typed clock number into hour and minute. Neither is checked:
-// 1375 gives 13 h 75 min, which the solver turns into minutes all the same.
-void split_clock(double hhmm, double& hour, double& minute) {
-    hour = std::trunc(hhmm / 100.0);
-    minute = hhmm - 100.0 * hour;
-}
 
 // An earlier B-2 minute beyond 60 is carried into the hour before it is
 // offered again (13 h 75 min is offered as 1415). Only once, and only for B-2.
@@ -87,14 +74,6 @@ void ask_delay(console::Console& con, PlotRecord& r) {
     con.list({"Evasive manoeuver after  minutes="});
     readint(con, r.wait);
     if (r.wait < 0.0) r.wait = 0.0;
-}
-
-// The manoeuvre time is `wait` minutes after B-2; minutes carry into hours at
-// 60, hours run on past 24 (the solver counts minutes from 00:00 of one day).
-void set_manoeuvre_time(PlotRecord& r) {
-    const double minutes = 60.0 * r.th2 + r.tm2 + r.wait;
-    r.tmh = std::trunc(minutes / 60.0);
-    r.tmm = minutes - 60.0 * r.tmh;
 }
 
 }  // namespace

@@ -3,30 +3,13 @@
 
 #include "plot/exercise.hpp"
 
-#include <cmath>
+#include "app/entry_rules.hpp"
 
 namespace echo_track::plot {
 namespace {
 
-// A typed entry beyond +-9999 is not refused but replaced by +-99999.
-constexpr double kLargestEntry = 9999.0;
-constexpr double kOverflowEntry = 99999.0;
-
-double limited(double value) {
-    if (value > kLargestEntry) return kOverflowEntry;
-    if (value < -kLargestEntry) return -kOverflowEntry;
-    return value;
-}
-
-// Whole-number entries: nearest whole number, halves upward, then limited.
-double whole_entry(double value) { return limited(std::floor(value + 0.5)); }
-
-// The clock number hhmm split into hour and minute, neither checked:
-// 1375 gives 13 h 75 min.
-void split_clock(double hhmm, double& hour, double& minute) {
-    hour = std::trunc(hhmm / 100.0);
-    minute = hhmm - 100.0 * hour;
-}
+// Whole-number entries: rounded as the dialog's reader rounds, then limited.
+double whole_entry(double value) { return limited_entry(whole_number(value)); }
 
 }  // namespace
 
@@ -35,10 +18,10 @@ TypedExercise default_exercise() {
     TypedExercise t;
     t.course = r.aka;
     t.velocity = r.va;
-    t.time1 = 100.0 * r.th1 + r.tm1;
+    t.time1 = clock_number(r.th1, r.tm1);
     t.bearing1 = r.rwp1;
     t.distance1 = r.r1;
-    t.time2 = 100.0 * r.th2 + r.tm2;
+    t.time2 = clock_number(r.th2, r.tm2);
     t.bearing2 = r.rwp2;
     t.distance2 = r.r2;
     t.min_cpa = r.scpa;
@@ -49,21 +32,17 @@ TypedExercise default_exercise() {
 PlotRecord exercise_record(const TypedExercise& typed) {
     PlotRecord r;
     r.aka = whole_entry(typed.course);
-    r.va = limited(typed.velocity);
+    r.va = limited_entry(typed.velocity);
     split_clock(whole_entry(typed.time1), r.th1, r.tm1);
     r.rwp1 = whole_entry(typed.bearing1);
-    r.r1 = limited(typed.distance1);
+    r.r1 = limited_entry(typed.distance1);
     split_clock(whole_entry(typed.time2), r.th2, r.tm2);
     r.rwp2 = whole_entry(typed.bearing2);
-    r.r2 = limited(typed.distance2);
-    r.scpa = limited(typed.min_cpa);
+    r.r2 = limited_entry(typed.distance2);
+    r.scpa = limited_entry(typed.min_cpa);
     r.wait = whole_entry(typed.delay);
     if (r.wait < 0.0) r.wait = 0.0;
-
-    // Minutes carry into hours at 60; hours run on past 24.
-    const double minutes = 60.0 * r.th2 + r.tm2 + r.wait;
-    r.tmh = std::trunc(minutes / 60.0);
-    r.tmm = minutes - 60.0 * r.tmh;
+    set_manoeuvre_time(r);
     return r;
 }
 

@@ -2,6 +2,7 @@
 // One exercise as the user types it (clock numbers hhmm, a delay in minutes)
 // and the exercise record that the dialog would make of it.
 
+#include "app/entry_rules.hpp"
 #include "solver/plot_record.hpp"
 
 namespace echo_track::plot {
@@ -20,9 +21,8 @@ struct TypedExercise {
     double delay = 0.0;       // minutes from B-2 to the manoeuvre
 };
 
-// A minimal CPA below this ends the dialog instead of solving: the
-// single-precision 0.001, so 0.001 itself is too small as well.
-inline const double kLeastCpa = static_cast<double>(0.001f);
+// A minimal CPA below this ends the dialog instead of solving.
+inline const double kLeastCpa = kEndingCpa;
 
 // The default exercise, as the dialog first offers it.
 TypedExercise default_exercise();
