@@ -13,6 +13,11 @@ class ByteSource {
 public:
     virtual ~ByteSource() = default;
     virtual std::size_t read(char* buf, std::size_t capacity) = 0;
+
+    // True when a read would return at once: bytes are waiting or the input
+    // has ended. The console shows its pending output before every read that
+    // may wait, so a source that cannot tell answers false.
+    virtual bool ready() { return false; }
 };
 
 // A sink of output bytes; whatever is written is delivered in order.

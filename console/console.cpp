@@ -31,39 +31,62 @@ std::string_view context_word(NumberOutcome outcome) {
 
 Console::Console(ByteSource& in, ByteSink& out, ByteSink& err, RunEnder& ender)
     : in_(in), out_(out), err_(err), ender_(ender) {
-    record_.reserve(256);
-    scratch_.reserve(64);
+    field_.reserve(64);
 }
 
 Console::~Console() = default;
 
 // ---- output ----------------------------------------------------------------
 
-void Console::put_output(std::string_view bytes) {
-    if (outlen_ + bytes.size() > outbuf_.size()) flush();
-    if (bytes.size() > outbuf_.size()) {
-        out_.write(bytes);
+void Console::put(std::string_view bytes) {
+    if (bytes.size() > outbuf_.size() - outlen_) {
+        put_spilling(bytes);
         return;
     }
     std::memcpy(outbuf_.data() + outlen_, bytes.data(), bytes.size());
     outlen_ += bytes.size();
 }
 
-void Console::put_record() {
-    record_.push_back('\n');
-    put_output(record_);
-    record_.clear();
+// The buffer is full: hand everything held so far to the sink, the start of
+// the record in progress included, so that the bytes keep their order.
+void Console::put_spilling(std::string_view bytes) {
+    out_.write(std::string_view(outbuf_.data(), outlen_));
+    outlen_ = 0;
+    committed_ = 0;
+    if (bytes.size() > outbuf_.size()) {
+        out_.write(bytes);
+        return;
+    }
+    std::memcpy(outbuf_.data(), bytes.data(), bytes.size());
+    outlen_ = bytes.size();
+}
+
+void Console::put_blanks(std::size_t n) {
+    static constexpr char kBlanks[] = "                                ";
+    for (; n > sizeof kBlanks - 1; n -= sizeof kBlanks - 1) put({kBlanks, sizeof kBlanks - 1});
+    put({kBlanks, n});
+}
+
+void Console::end_record() {
+    if (outlen_ == outbuf_.size()) {
+        put("\n");
+    } else {
+        outbuf_[outlen_++] = '\n';
+    }
+    committed_ = outlen_;
 }
 
 void Console::flush() {
     if (outlen_ == 0) return;
     out_.write(std::string_view(outbuf_.data(), outlen_));
     outlen_ = 0;
+    committed_ = 0;
 }
 
 void Console::list(std::initializer_list<Item> items) {
-    record_.clear();
+    std::size_t length = 0;  // characters in the record so far
     for (const Item& item : items) {
+        char number[kListItemRoom];
         std::string_view text;
         std::size_t counted = 0;  // the length the wrap rule counts for this item
         switch (item.kind()) {
@@ -72,43 +95,59 @@ void Console::list(std::initializer_list<Item> items) {
                 counted = text.size();
                 break;
             case Item::Kind::Real:
-                scratch_.clear();
-                append_list_real(scratch_, item.real());
-                text = scratch_;
+                text = std::string_view(number, format_list_real(number, item.real()));
                 counted = text.size();
                 break;
             case Item::Kind::Integer:
-                scratch_.clear();
-                append_list_integer(scratch_, item.integer());
-                text = scratch_;
+                text = std::string_view(number, format_list_integer(number, item.integer()));
                 counted = static_cast<std::size_t>(integer_digit_count(item.integer()));
                 break;
         }
-        if (!record_.empty() && record_.size() + counted >= kListRecordLimit) put_record();
-        if (item.kind() == Item::Kind::Text && record_.empty()) record_.push_back(' ');
-        record_.append(text);
+        if (length > 0 && length + counted >= kListRecordLimit) {
+            end_record();
+            length = 0;
+        }
+        if (item.kind() == Item::Kind::Text && length == 0) {
+            put(" ");
+            length = 1;
+        }
+        put(text);
+        length += text.size();
     }
-    put_record();
+    end_record();
 }
 
 void Console::formatted(std::initializer_list<Edit> layout) {
-    record_.clear();
     for (const Edit& edit : layout) {
         switch (edit.kind()) {
-            case Edit::Kind::Literal: record_.append(edit.text()); break;
-            case Edit::Kind::Skip: record_.append(static_cast<std::size_t>(edit.width() < 0 ? 0 : edit.width()), ' '); break;
-            case Edit::Kind::Integer: append_iw(record_, edit.integer(), edit.width()); break;
-            case Edit::Kind::Fixed: append_fwd(record_, edit.real(), edit.width(), edit.decimals()); break;
+            case Edit::Kind::Literal:
+                put(edit.text());
+                break;
+            case Edit::Kind::Skip:
+                put_blanks(static_cast<std::size_t>(edit.width() < 0 ? 0 : edit.width()));
+                break;
+            case Edit::Kind::Integer:
+                field_.clear();
+                append_iw(field_, edit.integer(), edit.width());
+                put(field_);
+                break;
+            case Edit::Kind::Fixed:
+                field_.clear();
+                append_fwd(field_, edit.real(), edit.width(), edit.decimals());
+                put(field_);
+                break;
         }
     }
-    put_record();
+    end_record();
 }
 
 // ---- input -----------------------------------------------------------------
 
 bool Console::refill() {
     // About to wait for input: whatever the user should see must be on screen.
-    flush();
+    // Input already there (a pipe or file in a batch run, lines typed ahead)
+    // keeps the output gathering into large writes.
+    if (!in_.ready()) flush();
     inpos_ = 0;
     inlen_ = in_.read(inbuf_.data(), inbuf_.size());
     return inlen_ > 0;

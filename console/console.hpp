@@ -99,18 +99,20 @@ public:
     // Set once a read has met the end of input; never cleared.
     bool end_of_input() const { return end_of_input_; }
 
-    // Output written but not yet handed to the sink; a signal handler writes
-    // it out before the process ends.
+    // Whole records written but not yet handed to the sink; a signal handler
+    // writes them out before the process ends.
     const char* pending_data() const { return outbuf_.data(); }
-    std::size_t pending_size() const { return outlen_; }
+    std::size_t pending_size() const { return committed_; }
 
 private:
     enum class Read { FieldRead, LineWait };
     int next_byte();  // -1 at end of input
     bool refill();
     bool skip_line();  // false when the input ends before a line end
-    void put_record();
-    void put_output(std::string_view bytes);
+    void put(std::string_view bytes);
+    void put_blanks(std::size_t n);
+    void put_spilling(std::string_view bytes);
+    void end_record();
     [[noreturn]] void end_of_file_report(std::string_view context, Read read);
     [[noreturn]] void number_report(std::string_view context);
     [[noreturn]] void end_with_report(std::string_view report);
@@ -120,10 +122,12 @@ private:
     ByteSink& out_;
     ByteSink& err_;
     RunEnder& ender_;
-    std::string record_;                   // the record being built
-    std::string scratch_;                  // one list item's text
-    std::array<char, 65536> outbuf_{};     // output not yet handed to `out_`
+    // Records are built in place at the end of the output buffer: `outlen_`
+    // counts every byte held, `committed_` those of whole records only.
+    std::array<char, 65536> outbuf_{};
     std::size_t outlen_ = 0;
+    std::size_t committed_ = 0;
+    std::string field_;  // one formatted field's text
     std::array<char, 65536> inbuf_{};
     std::size_t inpos_ = 0;
     std::size_t inlen_ = 0;

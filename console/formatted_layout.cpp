@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string_view>
 
+#include "console/short_decimal.hpp"
+
 namespace console {
 
 namespace {
@@ -46,9 +48,10 @@ void append_fwd(std::string& out, double value, int width, int decimals) {
     text[0] = '-';
     char* digits = text + 1;
     int d = decimals < 0 ? 0 : (decimals > 40 ? 40 : decimals);
-    auto res = std::to_chars(digits, text + sizeof text - 1, std::fabs(value), std::chars_format::fixed, d);
-    if (d == 0) *res.ptr++ = '.';  // F w.0 still ends in its decimal point
-    std::string_view unsigned_text(digits, static_cast<std::size_t>(res.ptr - digits));
+    char* end = digits + write_short_decimal(digits, std::fabs(value), d);
+    if (end == digits) end = std::to_chars(digits, text + sizeof text - 1, std::fabs(value), std::chars_format::fixed, d).ptr;
+    if (d == 0) *end++ = '.';  // F w.0 still ends in its decimal point
+    std::string_view unsigned_text(digits, static_cast<std::size_t>(end - digits));
     // A negative value that rounds to all zeros is written without its sign.
     bool negative = value < 0 && !all_zero_digits(unsigned_text);
     std::string_view full = negative ? std::string_view(text, unsigned_text.size() + 1) : unsigned_text;

@@ -4,56 +4,75 @@
 #include <cmath>
 #include <cstring>
 
+#include "console/short_decimal.hpp"
+
 namespace console {
 
 namespace {
 
-// Upper-cases the exponent letter of a "%.9g" text and makes sure a decimal
-// point is present: at the end, or just before the "E" of an exponent form.
-void append_with_point(std::string& out, char* text, std::size_t len) {
+// Upper-cases the exponent letter of a "%.9g" text of `len` chars at `text`
+// and makes sure a decimal point is present: at the end, or just before the
+// "E" of an exponent form. `text` has room for one more char. Returns the
+// new length.
+std::size_t with_point(char* text, std::size_t len) {
     char* e = static_cast<char*>(std::memchr(text, 'e', len));
     if (e != nullptr) *e = 'E';
-    if (std::memchr(text, '.', len) != nullptr) {
-        out.append(text, len);
-    } else if (e != nullptr) {
-        out.append(text, static_cast<std::size_t>(e - text));
-        out.push_back('.');
-        out.append(e, static_cast<std::size_t>(text + len - e));
-    } else {
-        out.append(text, len);
-        out.push_back('.');
+    if (std::memchr(text, '.', len) != nullptr) return len;
+    if (e == nullptr) {
+        text[len] = '.';
+        return len + 1;
     }
+    std::memmove(e + 1, e, static_cast<std::size_t>(text + len - e));
+    *e = '.';
+    return len + 1;
 }
 
 }  // namespace
 
-void append_list_real(std::string& out, double value) {
-    out.push_back(' ');
+std::size_t format_list_real(char* out, double value) {
+    out[0] = ' ';
     if (value == 0.0) {  // either sign of zero
-        out.append(" 0.");
-        return;
+        std::memcpy(out + 1, " 0.", 3);
+        return 4;
     }
-    out.push_back(value < 0.0 ? '-' : ' ');
+    out[1] = value < 0.0 ? '-' : ' ';
     if (std::isnan(value)) {
-        out.append("NAN");
-        return;
+        std::memcpy(out + 2, "NAN", 3);
+        return 5;
     }
     double magnitude = std::fabs(value);
     if (std::isinf(magnitude)) {
-        out.append("INF");
-        return;
+        std::memcpy(out + 2, "INF", 3);
+        return 5;
     }
-    // std::to_chars with general format and precision 9 is "%.9g", byte for byte.
-    char text[40];
-    auto res = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::general, 9);
-    append_with_point(out, text, static_cast<std::size_t>(res.ptr - text));
+    // Whole numbers below 10^9 and tenths below 10^8 have at most nine
+    // significant digits: "%.9g" writes them exactly, in fixed form.
+    std::size_t len = 0;
+    if (magnitude < 1e9) len = write_short_decimal(out + 2, magnitude, 0);
+    if (len == 0 && magnitude < 1e8) len = write_short_decimal(out + 2, magnitude, 1);
+    if (len == 0) {
+        // std::to_chars with general format and precision 9 is "%.9g", byte
+        // for byte; its longest text, "1.23456789e-308", leaves room for the point.
+        auto res = std::to_chars(out + 2, out + kListItemRoom - 1, magnitude, std::chars_format::general, 9);
+        len = static_cast<std::size_t>(res.ptr - (out + 2));
+    }
+    return 2 + with_point(out + 2, len);
+}
+
+std::size_t format_list_integer(char* out, int value) {
+    out[0] = ' ';
+    auto res = std::to_chars(out + 1, out + kListItemRoom, value);
+    return static_cast<std::size_t>(res.ptr - out);
+}
+
+void append_list_real(std::string& out, double value) {
+    char text[kListItemRoom];
+    out.append(text, format_list_real(text, value));
 }
 
 void append_list_integer(std::string& out, int value) {
-    char text[16];
-    auto res = std::to_chars(text, text + sizeof text, value);
-    out.push_back(' ');
-    out.append(text, static_cast<std::size_t>(res.ptr - text));
+    char text[kListItemRoom];
+    out.append(text, format_list_integer(text, value));
 }
 
 int integer_digit_count(int value) {

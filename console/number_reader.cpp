@@ -1,8 +1,8 @@
 #include "console/number_reader.hpp"
 
 #include <charconv>
+#include <cstring>
 #include <limits>
-#include <string>
 
 namespace console {
 
@@ -33,28 +33,44 @@ bool is_digit(int c) { return c >= '0' && c <= '9'; }
 bool is_sign(int c) { return c == '+' || c == '-'; }
 bool is_exponent_letter(int c) { return c == 'd' || c == 'e' || c == 'D' || c == 'E'; }
 
-// digits x 10^exponent, to the nearest double; `digits` has no leading or
-// trailing zeros and is not empty.
-double nearest_double(const std::string& digits, long long exponent) {
-    std::string text = digits;
-    text.push_back('e');
-    text.append(std::to_string(exponent));
-    double value = 0.0;
-    auto res = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (res.ec == std::errc::result_out_of_range) {
-        // Beyond the range of a double: overflow to infinity, underflow to zero.
-        bool overflow = static_cast<long long>(digits.size()) + exponent > 0;
-        return overflow ? std::numeric_limits<double>::infinity() : 0.0;
+// The significant digits of a number, at most kMaxSignificant of them.
+class Digits {
+public:
+    bool empty() const { return size_ == 0; }
+    bool full() const { return size_ == kMaxSignificant; }
+    char back() const { return text_[size_ - 1]; }
+    void push_back(char c) { text_[size_++] = c; }
+    void pop_back() { --size_; }
+
+    // digits x 10^exponent, to the nearest double; the digits have no leading
+    // or trailing zeros and are not empty.
+    double nearest_double(long long exponent) const {
+        char text[kMaxSignificant + 24];
+        std::memcpy(text, text_, size_);
+        char* end = text + size_;
+        *end++ = 'e';
+        end = std::to_chars(end, text + sizeof text, exponent).ptr;
+        double value = 0.0;
+        auto res = std::from_chars(text, end, value);
+        if (res.ec == std::errc::result_out_of_range) {
+            // Beyond the range of a double: overflow to infinity, underflow to zero.
+            bool overflow = static_cast<long long>(size_) + exponent > 0;
+            return overflow ? std::numeric_limits<double>::infinity() : 0.0;
+        }
+        return value;
     }
-    return value;
-}
+
+private:
+    char text_[kMaxSignificant];
+    std::size_t size_ = 0;
+};
 
 // One number: an optional repeat count "n*", sign, digits, point, digits, and
 // an exponent given by a letter or by a bare sign after the digits.
 NumberOutcome read_number_text(Cursor& in, double& value) {
     bool repeat_seen = false;
     for (;;) {
-        std::string digits;
+        Digits digits;
         long long exponent = 0;
         int zeros_seen = 0;
         bool negative = false;
@@ -68,7 +84,7 @@ NumberOutcome read_number_text(Cursor& in, double& value) {
             ch = in.get();
         }
         while (is_digit(ch)) {
-            if (digits.size() < kMaxSignificant) digits.push_back(static_cast<char>(ch));
+            if (!digits.full()) digits.push_back(static_cast<char>(ch));
             else ++exponent;
             ch = in.get();
         }
@@ -87,7 +103,7 @@ NumberOutcome read_number_text(Cursor& in, double& value) {
                 }
             }
             while (is_digit(ch)) {
-                if (digits.size() < kMaxSignificant) {
+                if (!digits.full()) {
                     digits.push_back(static_cast<char>(ch));
                     --exponent;
                 }
@@ -118,7 +134,7 @@ NumberOutcome read_number_text(Cursor& in, double& value) {
                     digits.pop_back();
                     ++exponent;
                 }
-                magnitude = nearest_double(digits, exponent);
+                magnitude = digits.nearest_double(exponent);
                 if (negative) magnitude = -magnitude;
             }
             value = magnitude;

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <poll.h>
 #include <unistd.h>
 
 namespace console {
@@ -13,6 +14,11 @@ std::size_t FdSource::read(char* buf, std::size_t capacity) {
         if (n >= 0) return static_cast<std::size_t>(n);
         if (errno != EINTR) return 0;  // an unreadable input is as good as ended
     }
+}
+
+bool FdSource::ready() {
+    pollfd input{fd_, POLLIN, 0};
+    return ::poll(&input, 1, 0) == 1;
 }
 
 namespace {

@@ -8,11 +8,13 @@
 namespace console {
 
 // Reads a file descriptor in blocks; retries on EINTR; a read error counts as
-// the end of input.
+// the end of input. Ready when a poll without waiting finds input, its end or
+// an error there.
 class FdSource final : public ByteSource {
 public:
     explicit FdSource(int fd) : fd_(fd) {}
     std::size_t read(char* buf, std::size_t capacity) override;
+    bool ready() override;
 
 private:
     int fd_;

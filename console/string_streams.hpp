@@ -22,6 +22,7 @@ public:
         pos_ += n;
         return n;
     }
+    bool ready() override { return true; }  // a string never keeps a reader waiting
 
 private:
     std::string_view bytes_;

@@ -243,4 +243,105 @@ TEST(Flushing, EveryPromptIsOnScreenBeforeTheProgramWaits) {
     EXPECT_EQ(in.seen[1], " first?\n second?\n");
 }
 
+// Counts the writes that reach it, as the system calls of a real sink.
+class CountingSink final : public console::ByteSink {
+public:
+    void write(std::string_view bytes) override {
+        ++writes;
+        text.append(bytes);
+    }
+    int writes = 0;
+    std::string text;
+};
+
+TEST(Flushing, InputAlreadyThereKeepsOutputGatheredIntoFullBuffers) {
+    std::string typed;
+    for (int i = 0; i < 3000; ++i) typed += "7\n";
+    console::StringSource in(typed, 100);  // many short reads, all without waiting
+    CountingSink out;
+    console::StringSink err;
+    console::ThrowingEnder ender;
+    Console con(in, out, err, ender);
+    std::string expected;
+    for (int i = 0; i < 3000; ++i) {
+        con.list({"Velocity A"});
+        con.formatted({Edit::literal("        [ Default: "), Edit::fwd(5.0, 6, 1), Edit::literal(" ]    Input=")});
+        expected += " Velocity A\n        [ Default:    5.0 ]    Input=\n";
+        con.read_field();
+    }
+    EXPECT_THROW(con.stop(), RunEnded);
+    EXPECT_EQ(out.text, expected);
+    EXPECT_EQ(out.writes, static_cast<int>(expected.size() / 65536 + 1));
+}
+
+// Answers ready() from a script, then hands out one line per read.
+class ScriptedSource final : public console::ByteSource {
+public:
+    ScriptedSource(console::StringSink& screen, std::vector<bool> ready_answers)
+        : screen_(screen), answers_(std::move(ready_answers)) {}
+    bool ready() override {
+        bool answer = answers_.at(asked_++);
+        return answer;
+    }
+    std::size_t read(char* buf, std::size_t) override {
+        seen.push_back(screen_.text);
+        buf[0] = '\n';
+        return 1;
+    }
+    std::vector<std::string> seen;
+
+private:
+    console::StringSink& screen_;
+    std::vector<bool> answers_;
+    std::size_t asked_ = 0;
+};
+
+TEST(Flushing, OnlyAReadThatMayWaitShowsThePendingOutputFirst) {
+    console::StringSink out, err;
+    ScriptedSource in(out, {true, false, true});
+    console::ThrowingEnder ender;
+    Console con(in, out, err, ender);
+    con.list({"first?"});
+    con.read_field();  // a line is there: nothing shown yet
+    con.list({"second?"});
+    con.read_field();  // would wait: both prompts first
+    con.list({"third?"});
+    con.wait_line();
+    ASSERT_EQ(in.seen.size(), 3u);
+    EXPECT_EQ(in.seen[0], "");
+    EXPECT_EQ(in.seen[1], " first?\n second?\n");
+    EXPECT_EQ(in.seen[2], " first?\n second?\n");
+    con.flush();
+    EXPECT_EQ(out.text, " first?\n second?\n third?\n");
+}
+
+// Records are built in the output buffer itself: one that runs past its end,
+// or is longer than the whole buffer, still arrives whole and in order, and a
+// signal handler finds only whole records pending.
+TEST(OutputBuffer, RecordsAcrossAndBeyondItsEndKeepTheirBytes) {
+    Session s("");
+    CountingSink sink;
+    console::ThrowingEnder ender;
+    console::StringSink err;
+    Console con(s.in, sink, err, ender);
+    std::string expected;
+    const std::string line(70, 'x');
+    for (int i = 0; i < 930; ++i) {  // 930 * 72 = 66960: the last records cross the end
+        con.list({line, 12});
+        expected += " " + line + " 12\n";
+    }
+    const std::string huge(100000, 'h');
+    con.list({"a", huge});  // wraps: "a" alone, then the huge text as a record of its own
+    expected += " a\n " + huge + "\n";
+    con.formatted({Edit::literal("<"), Edit::skip(70000), Edit::iw(-5, 3), Edit::fwd(2.5, 5, 1)});
+    expected += "<" + std::string(70000, ' ') + " -5  2.5\n";
+    con.list({"tail"});
+    expected += " tail\n";
+    const std::string pending(con.pending_data(), con.pending_size());
+    EXPECT_EQ(sink.text + pending, expected);
+    con.flush();
+    EXPECT_EQ(sink.text, expected);
+    EXPECT_EQ(con.pending_size(), 0u);
+}
+
 }  // namespace

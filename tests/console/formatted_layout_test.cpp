@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <random>
 #include <string>
 
 namespace {
@@ -47,6 +50,32 @@ TEST(FormattedLayout, FixedPointFields) {
         std::string s;
         console::append_fwd(s, c.value, c.width, c.decimals);
         EXPECT_EQ(s, c.text) << c.value << " F" << c.width << "." << c.decimals;
+    }
+}
+
+// The fixed-point text, wide enough to need no overflow rule, is what the
+// platform's correctly rounded "%.*f" writes, on the quick road for values
+// with few decimals as well as on the general one.
+TEST(FormattedLayout, FixedPointAgreesWithPrintf) {
+    std::mt19937_64 rng(1209);
+    std::uniform_int_distribution<long long> whole(0, 99999999LL);
+    std::uniform_int_distribution<int> places(0, 4);
+    for (int i = 0; i < 200000; ++i) {
+        const int d = places(rng);
+        double v = static_cast<double>(whole(rng) % (i % 2 == 0 ? 100000 : 99999999LL)) / std::pow(10.0, places(rng));
+        if (i % 5 == 0) v += 1e-7;  // no longer a short decimal
+        if (i % 2 == 1) v = -v;
+        char ref[64];
+        std::snprintf(ref, sizeof ref, "%30.*f", d, v);
+        std::string expected = ref;
+        if (d == 0) expected = expected.substr(1) + ".";
+        if (expected.find_first_of("123456789") == std::string::npos) {
+            const auto minus = expected.find('-');  // all zeros: no sign
+            if (minus != std::string::npos) expected = " " + expected.erase(minus, 1);
+        }
+        std::string s;
+        console::append_fwd(s, v, 30, d);
+        ASSERT_EQ(s, expected) << v << " F30." << d;
     }
 }
 

@@ -16,6 +16,18 @@ std::string real_item(double v) {
     return s;
 }
 
+std::string printf_item(double v) {
+    char ref[64];
+    std::snprintf(ref, sizeof ref, "%.9G", std::fabs(v));
+    std::string expected = std::string(" ") + (v < 0 ? "-" : " ") + ref;
+    if (expected.find('.') == std::string::npos) {
+        auto e = expected.find('E');
+        if (e == std::string::npos) expected += '.';
+        else expected.insert(e, ".");
+    }
+    return expected;
+}
+
 struct RealCase {
     double value;
     const char* text;
@@ -54,15 +66,27 @@ TEST(ListLayout, AgreesWithPrintfOverManyValues) {
         double v = mantissa(rng) * std::pow(10.0, exponent(rng));
         if (i % 3 == 0) v = std::round(v * 10.0) / 10.0;  // the report's one-decimal values
         if (v == 0.0) continue;
-        char ref[64];
-        std::snprintf(ref, sizeof ref, "%.9G", std::fabs(v));
-        std::string expected = std::string(" ") + (v < 0 ? "-" : " ") + ref;
-        if (expected.find('.') == std::string::npos) {
-            auto e = expected.find('E');
-            if (e == std::string::npos) expected += '.';
-            else expected.insert(e, ".");
-        }
-        ASSERT_EQ(real_item(v), expected) << v;
+        ASSERT_EQ(real_item(v), printf_item(v)) << v;
+    }
+}
+
+// Whole numbers and tenths, the values the reports print, take a quicker
+// road than the general conversion; at its edges ("%.9G" turning to exponent
+// form at 10^9, tenths needing ten digits from 10^8) both must agree.
+TEST(ListLayout, WholeNumbersAndTenthsAgreeWithPrintf) {
+    const double edges[] = {0.1,         0.9,        1.0,        9.9,        99999999.9, 99999999.0,
+                            100000000.0, 100000000.1, 999999999.0, 1e9,      1e9 + 1.0,  123456789.5,
+                            12345678.25, 0.25,       359.5,      2147483648.0, 1e15,     1e16};
+    for (double v : edges) {
+        EXPECT_EQ(real_item(v), printf_item(v)) << v;
+        EXPECT_EQ(real_item(-v), printf_item(-v)) << -v;
+    }
+    std::mt19937_64 rng(1208);
+    std::uniform_int_distribution<long long> whole(1, 9999999999LL);
+    for (int i = 0; i < 200000; ++i) {
+        const long long k = whole(rng) % (i % 2 == 0 ? 100000 : 9999999999LL);
+        const double v = (i % 4 < 2 ? 1.0 : -1.0) * static_cast<double>(k) / (i % 3 == 0 ? 1.0 : 10.0);
+        ASSERT_EQ(real_item(v), printf_item(v)) << v;
     }
 }
 

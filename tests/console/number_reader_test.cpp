@@ -99,4 +99,22 @@ TEST(NumberReader, ExponentAboveItsLimitIsAnError) {
     EXPECT_EQ(v, 3.25);
 }
 
+// Longer records (as the fuzzers give) keep the first 40 significant digits
+// and count the rest into the exponent; the result is still the nearest
+// double to those digits.
+TEST(NumberReader, ManyDigitsAreCountedIntoTheExponent) {
+    const ValueCase cases[] = {
+        {"1234567890123456789012345678901234567890123", 1.234567890123456789012345678901234567890e42},
+        {"0.000000000000000000001234567890123456789012345678901234567890", 1.2345678901234567890123456789012345678901e-21},
+        {"00000000000000000000000000000000000000000000000042.5", 42.5},
+        {"4200000000000000000000000000000000000000000000000000e-50", 42.0},
+        {"0.1000000000000000055511151231257827021181583404541015625", 0.1},
+    };
+    for (const auto& c : cases) {
+        double v = -777.0;
+        EXPECT_EQ(read_list_number(c.field, v), NumberOutcome::Value) << c.field;
+        EXPECT_EQ(v, c.expected) << c.field;
+    }
+}
+
 }  // namespace
