@@ -123,12 +123,15 @@ private:
     ByteSink& err_;
     RunEnder& ender_;
     // Records are built in place at the end of the output buffer: `outlen_`
-    // counts every byte held, `committed_` those of whole records only.
-    std::array<char, 65536> outbuf_{};
+    // counts every byte held, `committed_` those of whole records only. The
+    // buffers are large enough that a batch run writes about fifteen reports
+    // per system call and reads some three hundred exercises' lines per call,
+    // and small enough to leave the program's memory that of a minimal one.
+    std::array<char, 32768> outbuf_{};
     std::size_t outlen_ = 0;
     std::size_t committed_ = 0;
     std::string field_;  // one formatted field's text
-    std::array<char, 65536> inbuf_{};
+    std::array<char, 16384> inbuf_{};
     std::size_t inpos_ = 0;
     std::size_t inlen_ = 0;
     bool end_of_input_ = false;
