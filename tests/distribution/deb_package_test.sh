@@ -30,9 +30,15 @@ field Description >"$work/description"
 (($(wc -l <"$work/description") > 1)) || fail "the Description has no long text"
 awk 'length > 79 { exit 1 }' "$work/description" || fail "a Description line is 80 characters or longer"
 
-# Every dependency that dpkg-shlibdeps found must be met on this system.
-depends=$(field Depends)
-[[ $depends == *libc6* && $depends == *libstdc++6* ]] || fail "Depends \"$depends\" lacks libc6 or libstdc++6"
+# The dependencies are those of the binary: none for the static build, and
+# for a shared one at least the C and C++ run-times; every one must be met here.
+depends=$(field Depends 2>/dev/null || true)
+dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/bin/echo-track >"$work/echo-track.bin"
+if file "$work/echo-track.bin" | grep -q 'static-pie linked\|statically linked'; then
+    [[ -z $depends ]] || fail "the static binary needs nothing, yet Depends is \"$depends\""
+else
+    [[ $depends == *libc6* && $depends == *libstdc++6* ]] || fail "Depends \"$depends\" lacks libc6 or libstdc++6"
+fi
 IFS=, read -ra deps <<<"$depends"
 for dep in "${deps[@]}"; do
     if [[ $dep =~ ^\ *([^ ]+)\ \(([<>=]+)\ ([^\)]+)\) ]]; then
