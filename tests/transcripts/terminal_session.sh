@@ -35,7 +35,12 @@ wait_until() {
 }
 nth_prompt_waiting() { [[ $(prompts_shown) -eq $1 && $(last_line) == *"Input=" ]]; }
 text_shown() { screen | grep -qF -- "$1"; }
-pane_dead() { [[ $(tmx display-message -p -t "$session" '#{pane_dead}') == 1 ]]; }
+# Dead, and its exit status filled in: tmux marks the pane dead a moment
+# before it knows the status.
+pane_dead() {
+    [[ $(tmx display-message -p -t "$session" '#{pane_dead}') == 1 &&
+        -n $(tmx display-message -p -t "$session" '#{pane_dead_status}') ]]
+}
 
 # Starts the program in a fresh detached terminal of 100 x 50 characters.
 start() {
