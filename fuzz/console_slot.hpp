@@ -1,8 +1,8 @@
 #pragma once
 // A console over in-process streams for one fuzz input, built in one static
-// place: its 128 KiB of buffers do not belong on the stack, and allocated anew
-// for every input they would cost a fresh memory mapping each time, which
-// slows the fuzzer down several times over.
+// place: its buffers are tens of KiB, too big for the stack, and allocated
+// anew for every input they cost the sanitizer's allocator a fresh memory
+// mapping each time, which slowed the fuzzer down several times over.
 
 #include <cstddef>
 #include <new>
