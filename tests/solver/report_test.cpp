@@ -14,10 +14,14 @@
 
 #include "console/console.hpp"
 #include "console/string_streams.hpp"
+#include "tests/solver/worked_exercises.hpp"
 #include "solver/result.hpp"
 
 namespace echo_track {
 namespace {
+
+using worked::crossing_exercise;
+using worked::default_exercise;
 
 const std::string kRule = " ###################################################\n";
 const std::string kBlank = "  \n";
@@ -62,14 +66,6 @@ std::string manoeuvre_block(const std::string& text) {
     return text.substr(pos);
 }
 
-// The default exercise of a first run, the manoeuvre time set to 13:06.
-PlotRecord default_exercise() {
-    PlotRecord r;
-    r.tmh = 13.0;
-    r.tmm = 6.0;
-    return r;
-}
-
 const std::string kDefaultPlotReport =
     " Course, Velocity, CPA, etc.:\n"
     " KA= 300  VA=  5. kt\n"
@@ -95,26 +91,6 @@ TEST(Report, DefaultExerciseWhole) {
                          " <no turn to port-side>\n" +
                          kRule + kBlank);
     EXPECT_EQ(r.aka, 300.0);
-}
-
-// KA 0, VA 12; B at 10:00 on 045 at 8.0 and at 10:12 on 040 at 6.5; a CPA
-// of 3.0 wanted, manoeuvre at 10:18.
-PlotRecord crossing_exercise() {
-    PlotRecord r;
-    r.aka = 0.0;
-    r.va = 12.0;
-    r.th1 = 10.0;
-    r.tm1 = 0.0;
-    r.th2 = 10.0;
-    r.tm2 = 12.0;
-    r.tmh = 10.0;
-    r.tmm = 18.0;
-    r.rwp1 = 45.0;
-    r.r1 = 8.0;
-    r.rwp2 = 40.0;
-    r.r2 = 6.5;
-    r.scpa = 3.0;
-    return r;
 }
 
 const std::string kCrossingPlotReport =

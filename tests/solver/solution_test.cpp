@@ -7,30 +7,14 @@
 #include <cmath>
 #include <optional>
 
+#include "tests/solver/worked_exercises.hpp"
 #include "solver/manoeuvre.hpp"
 #include "solver/plot_solution.hpp"
 
 namespace echo_track {
 namespace {
 
-// KA 0, VA 12; B at 10:00 on 045 at 8.0 and at 10:12 on 040 at 6.5.
-PlotRecord crossing_exercise() {
-    PlotRecord r;
-    r.aka = 0.0;
-    r.va = 12.0;
-    r.th1 = 10.0;
-    r.tm1 = 0.0;
-    r.th2 = 10.0;
-    r.tm2 = 12.0;
-    r.tmh = 10.0;
-    r.tmm = 18.0;
-    r.rwp1 = 45.0;
-    r.r1 = 8.0;
-    r.rwp2 = 40.0;
-    r.r2 = 6.5;
-    r.scpa = 3.0;
-    return r;
-}
+using worked::crossing_exercise;
 
 struct ClockCase {
     double th1, tm1, th2, tm2, tmh, tmm;

@@ -1,0 +1,36 @@
+#pragma once
+// The two worked exercises that the solver tests share.
+
+#include "solver/plot_record.hpp"
+
+namespace echo_track::worked {
+
+// The default exercise of a first run, the manoeuvre time set to 13:06.
+inline PlotRecord default_exercise() {
+    PlotRecord r;
+    r.tmh = 13.0;
+    r.tmm = 6.0;
+    return r;
+}
+
+// KA 0, VA 12; B at 10:00 on 045 at 8.0 and at 10:12 on 040 at 6.5; a CPA
+// of 3.0 wanted, manoeuvre at 10:18.
+inline PlotRecord crossing_exercise() {
+    PlotRecord r;
+    r.aka = 0.0;
+    r.va = 12.0;
+    r.th1 = 10.0;
+    r.tm1 = 0.0;
+    r.th2 = 10.0;
+    r.tm2 = 12.0;
+    r.tmh = 10.0;
+    r.tmm = 18.0;
+    r.rwp1 = 45.0;
+    r.r1 = 8.0;
+    r.rwp2 = 40.0;
+    r.r2 = 6.5;
+    r.scpa = 3.0;
+    return r;
+}
+
+}  // namespace echo_track::worked
