@@ -32,32 +32,41 @@ void ask_own_ship(console::Console& con, PlotRecord& r) {
     con.list({});
 }
 
+// One radar observation of B as the dialog asks for it: the question lines
+// (their texts differ slightly between B-1 and B-2) and the values they fill.
+struct Observation {
+    const char* time_question;
+    const char* bearing_question;
+    const char* distance_question;
+    double& hour;
+    double& minute;
+    double& bearing;
+    double& distance;
+};
+
+void ask_observation(console::Console& con, const Observation& b) {
+    con.list({b.time_question});
+    double hhmm = clock_number(b.hour, b.minute);
+    readint(con, hhmm);
+    split_clock(hhmm, b.hour, b.minute);
+    con.list({b.bearing_question});
+    readint(con, b.bearing);
+    con.list({b.distance_question});
+    readif(con, b.distance);
+}
+
 void ask_observations(console::Console& con, PlotRecord& r) {
     con.list({"Two RADAR-observations B1,B2 of approaching ship B"});
     con.list({"are required, at least 6 minutes apart:"});
     con.list({});
     con.list({kHyphens});
     con.list({"Approaching ship (=B):"});
-
-    con.list({"Time of observation B-1, hhmm (four digits): "});
-    double h1 = clock_number(r.th1, r.tm1);
-    readint(con, h1);
-    split_clock(h1, r.th1, r.tm1);
-    con.list({"Tru Bearing (rwP1): B-1"});
-    readint(con, r.rwp1);
-    con.list({"Distance B1"});
-    readif(con, r.r1);
+    ask_observation(con, {"Time of observation B-1, hhmm (four digits): ", "Tru Bearing (rwP1): B-1", "Distance B1",
+                          r.th1, r.tm1, r.rwp1, r.r1});
     con.list({kHyphens});
-
-    con.list({"Time of observation B-2, hhmm (four digits):"});
     carry_minutes(r.th2, r.tm2);
-    double h2 = clock_number(r.th2, r.tm2);
-    readint(con, h2);
-    split_clock(h2, r.th2, r.tm2);
-    con.list({"Tru Bearing (rwP2): B-2"});
-    readint(con, r.rwp2);
-    con.list({"Distance B2"});
-    readif(con, r.r2);
+    ask_observation(con, {"Time of observation B-2, hhmm (four digits):", "Tru Bearing (rwP2): B-2", "Distance B2",
+                          r.th2, r.tm2, r.rwp2, r.r2});
 }
 
 // The minimal CPA; a value below the threshold is the user's way to end the run.
