@@ -11,7 +11,11 @@ command -v tmux >/dev/null || { echo "tmux is not installed: skipped"; exit 77; 
 
 work=$(mktemp -d)
 socket=$work/tmux.socket
-tmx() { tmux -S "$socket" -f /dev/null "$@"; }
+# The shell that starts the program must be bash: it waits out the program's
+# own handling of Ctrl-C and then writes down its exit status (dash would die
+# of the interrupt itself).
+printf 'set -g default-shell /bin/bash\n' >"$work/tmux.conf"
+tmx() { tmux -S "$socket" -f "$work/tmux.conf" "$@"; }
 trap 'tmx kill-server 2>/dev/null; rm -rf "$work"' EXIT
 
 fail() {
@@ -35,17 +39,16 @@ wait_until() {
 }
 nth_prompt_waiting() { [[ $(prompts_shown) -eq $1 && $(last_line) == *"Input=" ]]; }
 text_shown() { screen | grep -qF -- "$1"; }
-# Dead, and its exit status filled in: tmux marks the pane dead a moment
-# before it knows the status.
-pane_dead() {
-    [[ $(tmx display-message -p -t "$session" '#{pane_dead}') == 1 &&
-        -n $(tmx display-message -p -t "$session" '#{pane_dead_status}') ]]
-}
+# The program has ended and its exit status is known. tmux itself sometimes
+# marks a pane dead without ever learning the status, so the shell that
+# started the program writes it down.
+pane_dead() { [[ -s $work/$session.status ]]; }
 
 # Starts the program in a fresh detached terminal of 100 x 50 characters.
 start() {
     session=$1
-    tmx new-session -d -x 100 -y 50 -s "$session" "env --default-signal=INT '$binary'" ||
+    tmx new-session -d -x 100 -y 50 -s "$session" \
+        "env --default-signal=INT '$binary'; echo \$? >'$work/$session.status'" ||
         fail "cannot start tmux"
     tmx set-option -t "$session" remain-on-exit on >/dev/null
 }
@@ -58,7 +61,7 @@ answer_prompt() {
     tmx send-keys -t "$session" Enter
 }
 
-exit_status() { tmx display-message -p -t "$session" '#{pane_dead_status}'; }
+exit_status() { cat "$work/$session.status"; }
 
 # First exercise with RETURN everywhere, RETURN at the pause, then a second
 # exercise with an own course of 370 and a minimal CPA of 0, which ends the run.
