@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/command_line.hpp"
 #include "console/console.hpp"
 #include "console/number_reader.hpp"
 #include "console/process_console.hpp"
@@ -137,14 +138,12 @@ long long median(std::vector<long long> values) {
     return values[values.size() / 2];
 }
 
-bool argument(const char* text, double& value) {
-    return console::read_list_number(text, value) == console::NumberOutcome::Value;
-}
-
 // Figures beyond the range of the console's integers are shown at the limit.
 int shown(long long value) { return static_cast<int>(std::min<long long>(value, 2147483647)); }
 
 }  // namespace
+
+using bench::argument;
 
 int main(int argc, char** argv) {
     console::StringSource no_input{""};

@@ -23,6 +23,7 @@
 #include <string_view>
 
 #include "app/dialog.hpp"
+#include "bench/command_line.hpp"
 #include "console/console.hpp"
 #include "console/number_reader.hpp"
 #include "console/process_console.hpp"
@@ -227,12 +228,9 @@ private:
     console::Console con_{typed_, shown_, shown_, ender_};
 };
 
-// Reads a whole number from a command-line argument; false if there is none.
-bool argument(const char* text, double& value) {
-    return console::read_list_number(text, value) == console::NumberOutcome::Value;
-}
-
 }  // namespace
+
+using bench::argument;
 
 int main(int argc, char** argv) {
     console::StringSource no_input{""};

@@ -150,14 +150,7 @@ TEST(Report, NoDangerShowsTheRequiredDistanceAsEntered) {
 }
 
 TEST(Report, RangeEqualToRequiredDistanceIsNotTooClose) {
-    // B-2 due north at 2.5 miles, no delay, 2.5 miles wanted.
-    PlotRecord r = crossing_exercise();
-    r.rwp1 = 10.0;
-    r.r1 = 4.0;
-    r.rwp2 = 0.0;
-    r.r2 = 2.5;
-    r.tmm = r.tm2;
-    r.scpa = 2.5;
+    PlotRecord r = worked::b_exactly_at_required_distance();
     const std::vector<std::string> at_range = lines_of(run_result(r).out);
     ASSERT_GE(at_range.size(), 17u);
     EXPECT_EQ(at_range[13].substr(0, 16), " StB  ===>  KA= ");

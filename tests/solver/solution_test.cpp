@@ -143,14 +143,7 @@ TEST(Manoeuvre, ClockPastMidnightKeepsCountingHours) {
 }
 
 TEST(Manoeuvre, RequiredDistanceEqualToRangeIsNotTooClose) {
-    // B-2 due north at 2.5 miles and no delay: B is exactly 2.5 miles off.
-    PlotRecord r = crossing_exercise();
-    r.rwp1 = 10.0;
-    r.r1 = 4.0;
-    r.rwp2 = 0.0;
-    r.r2 = 2.5;
-    r.tmm = r.tm2;
-    r.scpa = 2.5;
+    PlotRecord r = worked::b_exactly_at_required_distance();
     const Manoeuvre m = *solve_manoeuvre(r, solve_plot(r));
     EXPECT_EQ(m.rm, 2.5);
     EXPECT_EQ(m.outcome, Outcome::Courses);

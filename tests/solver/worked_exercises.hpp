@@ -33,4 +33,17 @@ inline PlotRecord crossing_exercise() {
     return r;
 }
 
+// The crossing exercise moved so that B-2 lies due north at 2.5 miles, with
+// no delay and 2.5 miles wanted: B is exactly at the required distance.
+inline PlotRecord b_exactly_at_required_distance() {
+    PlotRecord r = crossing_exercise();
+    r.rwp1 = 10.0;
+    r.r1 = 4.0;
+    r.rwp2 = 0.0;
+    r.r2 = 2.5;
+    r.tmm = r.tm2;
+    r.scpa = 2.5;
+    return r;
+}
+
 }  // namespace echo_track::worked
