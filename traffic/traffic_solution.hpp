@@ -1,0 +1,59 @@
+#pragma once
+// The whole traffic picture of one exercise: every target at the present
+// course and speed, the courses that clear them all, the smallest
+// alterations to either side, the speed alternative, and the trial.
+
+#include <optional>
+#include <vector>
+
+#include "traffic/clearing_arcs.hpp"
+#include "traffic/exercise.hpp"
+#include "traffic/passage.hpp"
+#include "traffic/target_solution.hpp"
+
+namespace echo_track::traffic {
+
+// An own course and speed from the manoeuvre time and how every target
+// passes then (one passage per target, in the exercise's order; same-time
+// targets get an empty passage).
+struct Outcome {
+    CourseAndSpeed own;
+    std::vector<Passage> passages;
+    bool clears_all = true;  // every solved target at or beyond the required CPA from the manoeuvre time on
+};
+
+struct AlterationOutcome {
+    Alteration alteration;
+    Outcome outcome;  // at the steered course
+};
+
+struct SpeedAlternative {
+    bool stopping_does_not_clear = false;
+    double speed_kt = 0.0;   // the highest clearing speed, exact
+    Outcome outcome;         // at that speed (empty when stopping does not clear)
+};
+
+struct TrafficSolution {
+    ClockTime manoeuvre_time;
+    std::vector<TargetSolution> targets;
+    bool any_danger = false;
+    ClearingArcs arcs;                            // at the present speed
+    std::optional<AlterationOutcome> starboard;   // none when no course within 180 degrees clears all
+    std::optional<AlterationOutcome> port;
+    SpeedAlternative speed_alternative;
+    std::optional<Outcome> trial;
+};
+
+// The manoeuvre time of the exercise: its clock time, or its delay after the
+// latest observation of all. An exercise without targets has no latest
+// observation and needs a clock time; without one it is taken as 00:00.
+ClockTime manoeuvre_time(const TrafficExercise& exercise);
+
+// How every target passes when the own ship makes `own` from the manoeuvre time.
+Outcome outcome_of(const std::vector<TargetSolution>& targets, const CourseAndSpeed& own, double required_cpa_nm);
+
+// Solves the exercise. Targets seen twice at the same time are reported as
+// such and left out of everything else.
+TrafficSolution solve_traffic(const TrafficExercise& exercise);
+
+}  // namespace echo_track::traffic
