@@ -15,6 +15,7 @@
 #include "plot/layout.hpp"
 #include "plot/output_file.hpp"
 #include "plot/renderer.hpp"
+#include "plot/traffic_command.hpp"
 #include "solver/manoeuvre.hpp"
 #include "solver/plot_solution.hpp"
 
@@ -78,6 +79,9 @@ std::optional<std::string> unusable_value(const TypedExercise& typed) {
 
 int main(int argc, char** argv) {
     namespace plot = echo_track::plot;
+    // A traffic exercise file selects the traffic front end; without one the
+    // options draw the one-ship picture as ever.
+    if (plot::names_traffic_file(argc, argv)) return plot::run_traffic_command(argc, argv);
     TypedExercise typed = plot::default_exercise();
     std::string output;
 

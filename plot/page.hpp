@@ -29,7 +29,18 @@ enum class Ink {
     Manoeuvre,     // B at the manoeuvre time and the tangent lines
     Starboard,     // proposed own courses, turn to starboard
     Port,          // proposed own courses, turn to port side
+    Clear,         // traffic board: own courses that clear every target
+    Blocked,       // traffic board: own courses that pass some target too close
+    Target1,       // traffic board: one colour per target, in turn
+    Target2,
+    Target3,
+    Target4,
+    Target5,
+    Target6,
 };
+
+// The traffic board's colours for its targets, used in turn.
+inline constexpr Ink kTargetInks[] = {Ink::Target1, Ink::Target2, Ink::Target3, Ink::Target4, Ink::Target5, Ink::Target6};
 
 enum class Dash { Solid, Dashed, Dotted };
 
@@ -66,6 +77,9 @@ enum class Role {
     NewRelativeRun,     // the relative run that a proposed course gives
     Title,
     Legend,
+    TimeTick,        // traffic board: a mark every 6 minutes along a relative track
+    ClearingSector,  // traffic board: an arc of the own speed circle, courses that clear every target
+    BlockedSector,   // traffic board: an arc of courses that pass some target too close
 };
 
 struct CircleShape {

@@ -205,6 +205,14 @@ Rgb ink_colour(Ink ink) {
         case Ink::Manoeuvre: return {0, 135, 150};
         case Ink::Starboard: return {0, 140, 60};
         case Ink::Port: return {205, 20, 30};
+        case Ink::Clear: return {0, 150, 70};
+        case Ink::Blocked: return {215, 30, 40};
+        case Ink::Target1: return {200, 30, 120};
+        case Ink::Target2: return {0, 110, 200};
+        case Ink::Target3: return {110, 60, 190};
+        case Ink::Target4: return {140, 90, 30};
+        case Ink::Target5: return {100, 130, 0};
+        case Ink::Target6: return {90, 90, 90};
     }
     return {0, 0, 0};
 }

@@ -1,0 +1,329 @@
+// The traffic board. Positions come from the traffic solution's frame (nm,
+// north and east, own ship at the origin); this file scales them onto the
+// page and decides what is drawn, how, and where the labels go.
+
+#include "plot/traffic_board.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plot/label_placer.hpp"
+#include "plot/labels.hpp"
+#include "plot/range_scale.hpp"
+#include "plot/traffic_text.hpp"
+
+namespace echo_track::plot {
+namespace {
+
+using traffic::CourseArc;
+using traffic::Passage;
+using traffic::TargetSolution;
+using traffic::TrafficExercise;
+using traffic::TrafficSolution;
+using traffic::Vec2;
+
+constexpr double kBoardWidth = 640.0;
+constexpr double kTitleTop = 24.0;
+constexpr double kTitleStep = 15.0;
+constexpr double kCentreY = 372.0;
+constexpr double kOuterRadius = 235.0;
+constexpr double kLegendTop = 650.0;
+constexpr double kBottomMargin = 16.0;
+constexpr double kLegendStep = 14.0;
+constexpr int kMaxRings = 6;
+constexpr double kExtentMargin = 1.05;
+
+constexpr double kTickEveryMin = 6.0;
+constexpr double kTickHalf = 3.5;        // page units either side of the track
+constexpr double kTrackBeyondCpaMin = 12.0;
+constexpr double kSpeedCircleShare = 0.26;  // of the outer ring
+constexpr double kSectorStepDeg = 1.0;
+constexpr double kLabelSize = 8.5;
+
+Ink target_ink(std::size_t i) { return kTargetInks[i % std::size(kTargetInks)]; }
+
+// The part [from, to] of the track p + v t (t in hours) inside the disc of
+// `radius` about the own ship, if any.
+std::optional<std::pair<double, double>> inside_disc(Vec2 p, Vec2 v, double from, double to, double radius) {
+    const double vv = traffic::dot(v, v);
+    if (vv == 0.0) return std::nullopt;
+    const double b = traffic::dot(p, v) / vv;
+    const double disc = b * b - (traffic::dot(p, p) - radius * radius) / vv;
+    if (disc <= 0.0) return std::nullopt;
+    const double lo = std::max(from, -b - std::sqrt(disc));
+    const double hi = std::min(to, -b + std::sqrt(disc));
+    if (lo >= hi) return std::nullopt;
+    return std::pair{lo, hi};
+}
+
+// The own course and speed drawn as the manoeuvre: the trial if there is
+// one, else the smaller of the two alterations (starboard on a tie); none
+// when the present course clears or no course does.
+struct Chosen {
+    traffic::CourseAndSpeed own;
+    const traffic::Outcome* outcome = nullptr;
+    std::string what;
+};
+std::optional<Chosen> chosen_manoeuvre(const TrafficExercise& e, const TrafficSolution& s) {
+    if (e.trial && s.trial) {
+        return Chosen{*e.trial, &*s.trial, "trial " + course_text(e.trial->course) + " at " + tenths_text(e.trial->speed_kt) + " kt"};
+    }
+    const auto& stb = s.starboard;
+    const auto& port = s.port;
+    const bool use_stb = stb && stb->alteration.exact_turn > 0.0 && (!port || stb->alteration.steered_turn <= port->alteration.steered_turn);
+    const bool use_port = !use_stb && port && port->alteration.exact_turn > 0.0;
+    if (!use_stb && !use_port) return std::nullopt;
+    const traffic::AlterationOutcome& a = use_stb ? *stb : *port;
+    return Chosen{a.outcome.own, &a.outcome,
+                  "alteration to " + course_text(a.alteration.steered_course) + (use_stb ? " (starboard)" : " (port)")};
+}
+
+class Board {
+public:
+    Board(const TrafficExercise& e, const TrafficSolution& s)
+        : e_(e), s_(s), chosen_(chosen_manoeuvre(e, s)),
+          scale_(choose_range_scale(kExtentMargin * extent(), kMaxRings)),
+          outer_nm_(scale_.rings * scale_.interval),
+          centre_{kBoardWidth / 2.0, kCentreY},
+          miles_(kOuterRadius / outer_nm_) {}
+
+    Drawing drawing() {
+        Drawing d;
+        d.width = kBoardWidth;
+        d.height = kLegendTop + (static_cast<double>(s_.targets.size()) + 2.0) * kLegendStep + 4.0 + kBottomMargin;
+        d.centre = centre_;
+        d.miles = miles_;
+        d.ring_interval = scale_.interval;
+        d.rings = scale_.rings;
+        grid();
+        paint(Role::CpaCircle, CircleShape{centre_, e_.required_cpa_nm * miles_, Stroke{Ink::Cpa, 1.3, Dash::Dashed}, false});
+        speed_circle();
+        for (std::size_t i = 0; i < s_.targets.size(); ++i) {
+            if (!s_.targets[i].same_time) target(i);
+        }
+        for (Shape& label : labels_) shapes_.push_back(std::move(label));
+        paint(Role::OwnShip, CircleShape{centre_, 3.5, Stroke{Ink::OwnShip, 1.0, Dash::Solid}, true});
+        title();
+        legend();
+        d.shapes = std::move(shapes_);
+        return d;
+    }
+
+private:
+    // How far out the figures reach (nm): every sighting and manoeuvre position.
+    double extent() const {
+        double far = e_.required_cpa_nm;
+        for (const traffic::Target& t : e_.targets) far = std::max({far, t.first.range_nm, t.second.range_nm});
+        for (const TargetSolution& t : s_.targets) far = std::max(far, t.range_nm);
+        return far;
+    }
+
+    PagePoint at(Vec2 p) const { return {centre_.x + p.east * miles_, centre_.y - p.north * miles_}; }
+
+    void paint(Role role, CircleShape c) { shapes_.push_back(Shape{role, c}); }
+    void paint(Role role, SegmentShape s) { shapes_.push_back(Shape{role, s}); }
+    void paint(Role role, TextShape t) { shapes_.push_back(Shape{role, std::move(t)}); }
+    void line(Role role, Vec2 from, Vec2 to, Stroke stroke, bool arrow = false) {
+        paint(role, SegmentShape{at(from), at(to), stroke, arrow});
+    }
+    void label(Role role, PagePoint p, double bearing, std::string text, Ink ink) {
+        labels_.push_back(Shape{role, placer_.place(p, bearing, std::move(text), ink, kLabelSize)});
+    }
+
+    // Range rings, the bearing scale every 10 degrees (labelled every 30) and
+    // the ring distances along the north-east diagonal.
+    void grid() {
+        const Stroke ring{Ink::Grid, 0.6, Dash::Solid};
+        const Stroke outer{Ink::Grid, 1.0, Dash::Solid};
+        for (int k = 1; k <= scale_.rings; ++k) {
+            paint(Role::RangeRing, CircleShape{centre_, k * scale_.interval * miles_, k == scale_.rings ? outer : ring, false});
+            TextShape t = label_toward(at(traffic::along(45.0, k * scale_.interval)), 0.0, 0.0,
+                                       miles_text(k * scale_.interval) + (k == scale_.rings ? " nm" : ""), Ink::GridText, 8.0);
+            t.valign = VAlign::Middle;
+            placer_.keep_clear(text_box(t));
+            paint(Role::RingLabel, std::move(t));
+        }
+        for (int bearing = 0; bearing < 360; bearing += 10) {
+            const bool major = bearing % 30 == 0;
+            const double tick = (major ? 8.0 : 4.5) / miles_;
+            const Vec2 beyond = traffic::along(bearing, outer_nm_ + tick);
+            line(Role::BearingTick, traffic::along(bearing, outer_nm_), beyond, outer);
+            if (major) {
+                TextShape t = label_toward(at(beyond), bearing, 5.0, degrees_text(bearing), Ink::GridText, 9.0);
+                placer_.keep_clear(text_box(t));
+                paint(Role::BearingLabel, std::move(t));
+            }
+        }
+    }
+
+    // The own speed circle at the centre: courses that clear every target
+    // as green arcs, blocked ones red; the present course and the chosen
+    // manoeuvre as vectors.
+    void speed_circle() {
+        const double radius = kSpeedCircleShare * kOuterRadius;
+        paint(Role::OwnRunCircle, CircleShape{centre_, radius, Stroke{Ink::OwnShip, 0.5, Dash::Dotted}, false});
+        for (const CourseArc& a : s_.arcs.clear) sector(Role::ClearingSector, a, radius, Ink::Clear);
+        for (const CourseArc& a : s_.arcs.blocked) sector(Role::BlockedSector, a, radius, Ink::Blocked);
+        const auto vector_to = [&](double course, double share) {
+            const double r = radius * share;
+            return PagePoint{centre_.x + r * std::sin(course * traffic::kDegree), centre_.y - r * std::cos(course * traffic::kDegree)};
+        };
+        paint(Role::OwnShip, SegmentShape{centre_, vector_to(e_.own.course, 1.0), Stroke{Ink::OwnShip, 1.8, Dash::Solid}, true});
+        label(Role::PositionLabel, vector_to(e_.own.course, 1.0), e_.own.course, course_text(e_.own.course), Ink::OwnShip);
+        if (!chosen_) return;
+        const double share = e_.own.speed_kt > 0.0 ? std::min(1.5, chosen_->own.speed_kt / e_.own.speed_kt) : 1.0;
+        const PagePoint tip = vector_to(chosen_->own.course, share);
+        paint(Role::ProposedCourse, SegmentShape{centre_, tip, Stroke{Ink::Manoeuvre, 1.8, Dash::Solid}, true});
+        label(Role::ProposedCourseLabel, tip, chosen_->own.course, course_text(chosen_->own.course), Ink::Manoeuvre);
+    }
+
+    void sector(Role role, const CourseArc& a, double radius, Ink ink) {
+        const int steps = std::max(1, static_cast<int>(std::ceil(a.width() / kSectorStepDeg)));
+        const auto point = [&](double course) {
+            return PagePoint{centre_.x + radius * std::sin(course * traffic::kDegree), centre_.y - radius * std::cos(course * traffic::kDegree)};
+        };
+        for (int k = 0; k < steps; ++k) {
+            const double from = a.from + a.width() * k / steps;
+            const double to = a.from + a.width() * (k + 1) / steps;
+            paint(role, SegmentShape{point(from), point(to), Stroke{ink, 3.0, Dash::Solid}, false});
+            placer_.keep_clear(point(from), 2.5);  // labels keep off the sectors
+        }
+    }
+
+    // One target: its sightings, relative track with time ticks and CPA,
+    // its position at the manoeuvre time, and its new track after it.
+    void target(std::size_t i) {
+        const TargetSolution& t = s_.targets[i];
+        const Ink ink = target_ink(i);
+        const Passage& p = t.present;
+        const double earliest_h = -(t.minutes_to_manoeuvre + t.interval_min) / 60.0;
+        const Vec2 earlier = t.position + earliest_h * p.relative_velocity;
+        paint(Role::B1, CircleShape{at(earlier), 2.4, Stroke{ink, 1.0, Dash::Solid}, true});
+        paint(Role::B2, CircleShape{at(t.latest_position), 2.4, Stroke{ink, 1.0, Dash::Solid}, true});
+        placer_.keep_clear(at(earlier), 3.5);
+        placer_.keep_clear(at(t.latest_position), 3.5);
+        if (!p.keeps_station) {
+            const double end_h = (std::max(p.tcpa_min, 0.0) + kTrackBeyondCpaMin) / 60.0;
+            track(t.position, p.relative_velocity, earliest_h, end_h, Stroke{ink, 1.3, Dash::Solid});
+            ticks(t.position, p.relative_velocity, earliest_h, end_h, ink);
+            if (p.tcpa_min > 0.0 && p.cpa_nm < outer_nm_) {
+                paint(Role::CpaPoint, CircleShape{at(p.closest_point), 4.0, Stroke{ink, 1.3, Dash::Solid}, false});
+                placer_.keep_clear(at(p.closest_point), 5.0);
+                label(Role::CpaLabel, at(p.closest_point), p.cpa_bearing,
+                      "CPA " + tenths_text(p.cpa_nm) + " in " + tenths_text(p.tcpa_min) + " min", ink);
+            }
+        }
+        if (chosen_) {
+            const Passage& after = chosen_->outcome->passages[i];
+            if (!after.keeps_station) {
+                const double end_h = (std::max(after.tcpa_min, 0.0) + kTrackBeyondCpaMin) / 60.0;
+                track(t.position, after.relative_velocity, 0.0, end_h, Stroke{ink, 1.2, Dash::Dashed});
+            }
+        }
+        paint(Role::ManoeuvrePosition, CircleShape{at(t.position), 4.2, Stroke{ink, 1.6, Dash::Solid}, false});
+        placer_.keep_clear(at(t.position), 5.0);
+        label(Role::PositionLabel, at(t.position), p.keeps_station ? t.bearing : p.relative_course + 90.0, t.name, ink);
+    }
+
+    void track(Vec2 p, Vec2 v, double from_h, double to_h, Stroke stroke) {
+        const auto part = inside_disc(p, v, from_h, to_h, outer_nm_);
+        if (!part) return;
+        line(Role::RelativeTrack, p + part->first * v, p + part->second * v, stroke, true);
+    }
+
+    // A short mark across the track at every 6 minutes of the clock from the
+    // manoeuvre time.
+    void ticks(Vec2 p, Vec2 v, double from_h, double to_h, Ink ink) {
+        const auto part = inside_disc(p, v, from_h, to_h, outer_nm_);
+        if (!part) return;
+        const double step_h = kTickEveryMin / 60.0;
+        const Vec2 across = traffic::turned((1.0 / traffic::length(v)) * v, 90.0);
+        const Vec2 half = (kTickHalf / miles_) * across;
+        for (double k = std::ceil(part->first / step_h); k * step_h <= part->second; k += 1.0) {
+            const Vec2 mark = p + (k * step_h) * v;
+            line(Role::TimeTick, mark - half, mark + half, Stroke{ink, 1.0, Dash::Solid});
+        }
+    }
+
+    void text_line(Role role, double y, std::string text, Ink ink, double size, bool bold, double x = 24.0) {
+        paint(role, TextShape{PagePoint{x, y}, std::move(text), ink, size, bold, HAlign::Left, VAlign::Bottom});
+    }
+
+    void title() {
+        text_line(Role::Title, kTitleTop, "Traffic at " + clock_text(s_.manoeuvre_time) + ": own ship " + course_text(e_.own.course) +
+                  " at " + tenths_text(e_.own.speed_kt) + " kt, required CPA " + tenths_text(e_.required_cpa_nm) + " nm",
+                  Ink::Text, 12.0, true);
+        std::string sides = "Smallest alterations: starboard ";
+        sides += s_.starboard ? (s_.starboard->alteration.exact_turn > 0.0 ? "to " + course_text(s_.starboard->alteration.steered_course) : "none needed") : "none";
+        sides += ", port ";
+        sides += s_.port ? (s_.port->alteration.exact_turn > 0.0 ? "to " + course_text(s_.port->alteration.steered_course) : "none needed") : "none";
+        sides += "; speed: ";
+        const traffic::SpeedAlternative& v = s_.speed_alternative;
+        sides += v.stopping_does_not_clear ? "stopping does not clear"
+                 : v.speed_kt >= e_.own.speed_kt ? "none needed"
+                                                  : "at most " + decimal_text(std::floor(v.speed_kt * 10.0) / 10.0, 1) + " kt";
+        text_line(Role::Title, kTitleTop + kTitleStep, sides, Ink::Text, 10.0, false);
+        std::string clear = "Courses that clear all at " + tenths_text(e_.own.speed_kt) + " kt: ";
+        if (s_.arcs.blocked.empty()) clear += "every course";
+        if (s_.arcs.clear.empty()) clear += "none";
+        for (std::size_t i = 0; i < s_.arcs.clear.size() && !s_.arcs.blocked.empty(); ++i) {
+            const CourseArc& a = s_.arcs.clear[i];
+            clear += (i > 0 ? ", " : "") + course_text(std::ceil(a.from)) + " to " + course_text(std::floor(a.to));
+        }
+        text_line(Role::Title, kTitleTop + 2 * kTitleStep, clear, Ink::Clear, 10.0, false);
+        text_line(Role::Title, kTitleTop + 3 * kTitleStep,
+                  chosen_ ? "Drawn dashed: the tracks after the " + chosen_->what : "No manoeuvre drawn: the present course clears every target",
+                  Ink::Manoeuvre, 10.0, false);
+    }
+
+    void legend() {
+        double y = kLegendTop;
+        for (std::size_t i = 0; i < s_.targets.size(); ++i) {
+            const TargetSolution& t = s_.targets[i];
+            const Ink ink = target_ink(i);
+            paint(Role::Legend, SegmentShape{PagePoint{24.0, y - 4.0}, PagePoint{48.0, y - 4.0}, Stroke{ink, 2.0, Dash::Solid}, false});
+            std::string text = t.name + ": ";
+            if (t.same_time) {
+                text += "both sightings at the same time, not solved";
+            } else {
+                const Passage& p = t.present;
+                text += "CPA " + tenths_text(p.cpa_nm) + " nm" + (p.keeps_station ? ", keeps station" : ", TCPA " + tenths_text(p.tcpa_min) + " min") +
+                        (p.danger ? ", DANGER" : "");
+                if (chosen_) {
+                    const Passage& a = chosen_->outcome->passages[i];
+                    text += "; after: CPA " + tenths_text(a.cpa_nm) + " nm" + (a.keeps_station ? "" : ", TCPA " + tenths_text(a.tcpa_min) + " min");
+                }
+            }
+            text_line(Role::Legend, y, text, ink, 9.0, false, 54.0);
+            y += kLegendStep;
+        }
+        y += 4.0;
+        text_line(Role::Legend, y, "Relative tracks with a mark every 6 minutes from the manoeuvre time; dots: the two sightings; ring: at the manoeuvre time.",
+                  Ink::Text, 8.5, false);
+        text_line(Role::Legend, y + kLegendStep,
+                  "Dashed orange circle: the required CPA. Centre circle: own courses at the present speed, green clear all, red blocked.",
+                  Ink::Text, 8.5, false);
+    }
+
+    const TrafficExercise& e_;
+    const TrafficSolution& s_;
+    std::optional<Chosen> chosen_;
+    RangeScale scale_;
+    double outer_nm_;
+    PagePoint centre_;
+    double miles_;
+    LabelPlacer placer_;
+    std::vector<Shape> shapes_;
+    std::vector<Shape> labels_;
+};
+
+}  // namespace
+
+Drawing layout_traffic_board(const TrafficExercise& exercise, const TrafficSolution& solution) {
+    return Board(exercise, solution).drawing();
+}
+
+}  // namespace echo_track::plot

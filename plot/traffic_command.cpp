@@ -1,0 +1,95 @@
+#include "plot/traffic_command.hpp"
+
+#include <CLI/CLI.hpp>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "console/process_console.hpp"
+#include "plot/output_file.hpp"
+#include "plot/renderer.hpp"
+#include "plot/traffic_board.hpp"
+#include "plot/traffic_file.hpp"
+#include "plot/traffic_json.hpp"
+#include "plot/traffic_report.hpp"
+#include "traffic/traffic_solution.hpp"
+
+namespace echo_track::plot {
+namespace {
+
+constexpr int kUsageStatus = 2;
+constexpr int kRenderStatus = 1;
+constexpr const char* kProgram = "echo-track-plot";
+
+void write_text(int fd, const std::string& text) {
+    console::FdSink sink(fd);
+    sink.write(text);
+}
+
+int refuse(const std::string& message) {
+    write_text(2, std::string(kProgram) + ": " + message + "\n");
+    return kUsageStatus;
+}
+
+bool ends_with(std::string_view text, std::string_view tail) {
+    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+}  // namespace
+
+bool names_traffic_file(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (ends_with(argv[i], ".toml") && std::string_view(argv[i]).rfind('-', 0) != 0) return true;
+    }
+    return false;
+}
+
+int run_traffic_command(int argc, char** argv) {
+    std::string file;
+    std::string output;
+    bool json = false;
+    CLI::App app{"Solves a traffic exercise file (TOML): CPA and TCPA of every target, the own courses that\n"
+                 "clear them all, the smallest alterations to either side, the speed alternative and the\n"
+                 "trial manoeuvre. Prints the report, or JSON; -o draws the board.",
+                 kProgram};
+    app.add_option("file", file, "traffic exercise file, .toml")->type_name("FILE.toml")->required();
+    app.add_flag("--json", json, "print the report as JSON (described by docs/traffic-report.schema.json)");
+    app.add_option("--output,-o", output, "also draw the board to this file: .svg, .png or .pdf")->type_name("FILE");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
+            write_text(1, app.help());
+            return 0;
+        }
+        return refuse(e.what());
+    }
+    std::optional<Format> format;
+    if (!output.empty()) {
+        format = format_for(output);
+        if (!format) return refuse("--output: " + output + " does not end in .svg, .png or .pdf");
+    }
+
+    traffic::TrafficExercise exercise;
+    try {
+        exercise = read_traffic_file(file);
+    } catch (const TrafficFileError& e) {
+        return refuse(e.what());
+    }
+    const traffic::TrafficSolution solution = traffic::solve_traffic(exercise);
+    if (format) {
+        try {
+            write_whole_file(output, render(layout_traffic_board(exercise, solution), *format));
+        } catch (const OutputError& e) {
+            return refuse(e.what());
+        } catch (const RenderError& e) {
+            write_text(2, std::string(kProgram) + ": " + e.what() + "\n");
+            return kRenderStatus;
+        }
+    }
+    write_text(1, json ? traffic_json(exercise, solution) : traffic_report(exercise, solution));
+    return 0;
+}
+
+}  // namespace echo_track::plot

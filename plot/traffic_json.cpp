@@ -1,0 +1,113 @@
+#include "plot/traffic_json.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include "plot/traffic_text.hpp"
+
+namespace echo_track::plot {
+namespace {
+
+using nlohmann::json;
+using traffic::CourseArc;
+using traffic::Outcome;
+using traffic::Passage;
+using traffic::TargetSolution;
+
+const char* aspect_name(traffic::Aspect a) {
+    switch (a) {
+        case traffic::Aspect::ForwardOfBeam: return "forward_of_beam";
+        case traffic::Aspect::Abeam: return "abeam";
+        case traffic::Aspect::AbaftBeam: return "abaft_beam";
+    }
+    return "";
+}
+
+json passage_json(const std::string& name, const Passage& p) {
+    return {{"name", name},
+            {"same_time", false},
+            {"relative_course_deg", p.keeps_station ? json(nullptr) : json(p.relative_course)},
+            {"relative_speed_kt", p.relative_speed_kt},
+            {"keeps_station", p.keeps_station},
+            {"cpa_nm", p.cpa_nm},
+            {"cpa_bearing_deg", p.cpa_bearing},
+            {"tcpa_min", p.keeps_station ? json(nullptr) : json(p.tcpa_min)},
+            {"danger", p.danger}};
+}
+
+json same_time_json(const TargetSolution& t) {
+    return {{"name", t.name}, {"same_time", true}, {"latest_time", clock_text(t.latest)}};
+}
+
+json outcome_json(const std::vector<TargetSolution>& targets, const Outcome& o) {
+    json passages = json::array();
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        passages.push_back(targets[i].same_time ? same_time_json(targets[i]) : passage_json(targets[i].name, o.passages[i]));
+    }
+    return {{"course_deg", o.own.course}, {"speed_kt", o.own.speed_kt}, {"clears_all", o.clears_all}, {"passages", passages}};
+}
+
+json target_json(const TargetSolution& t) {
+    if (t.same_time) return same_time_json(t);
+    json j = passage_json(t.name, t.present);
+    j["latest_time"] = clock_text(t.latest);
+    j["interval_min"] = t.interval_min;
+    j["true_course_deg"] = t.true_course;
+    j["true_speed_kt"] = t.true_speed_kt;
+    j["bearing_deg"] = t.bearing;
+    j["range_nm"] = t.range_nm;
+    j["relative_bearing_deg"] = t.relative_bearing;
+    j["aspect"] = aspect_name(t.aspect);
+    j["closing"] = t.closing;
+    j["overtaking"] = t.overtaking;
+    j["inside_required"] = t.inside_required;
+    j["bow_crossing"] = t.bow_crossing.crosses
+                            ? json{{"range_nm", t.bow_crossing.range_nm}, {"time_min", t.bow_crossing.time_min}}
+                            : json(nullptr);
+    return j;
+}
+
+json arcs_json(const std::vector<CourseArc>& arcs) {
+    json list = json::array();
+    for (const CourseArc& a : arcs) list.push_back({{"from_deg", a.from}, {"to_deg", a.to}, {"width_deg", a.width()}});
+    return list;
+}
+
+json alteration_json(const std::optional<traffic::AlterationOutcome>& a, const std::vector<TargetSolution>& targets) {
+    if (!a) return nullptr;
+    json j = outcome_json(targets, a->outcome);
+    j["exact_course_deg"] = a->alteration.exact_course;
+    j["exact_turn_deg"] = a->alteration.exact_turn;
+    j["steered_course_deg"] = a->alteration.steered_course;
+    j["steered_turn_deg"] = a->alteration.steered_turn;
+    return j;
+}
+
+}  // namespace
+
+std::string traffic_json(const traffic::TrafficExercise& e, const traffic::TrafficSolution& s) {
+    json targets = json::array();
+    for (const TargetSolution& t : s.targets) targets.push_back(target_json(t));
+    json speed = {{"stopping_does_not_clear", s.speed_alternative.stopping_does_not_clear}};
+    if (s.speed_alternative.stopping_does_not_clear) {
+        speed["speed_kt"] = nullptr;
+    } else {
+        speed.update(outcome_json(s.targets, s.speed_alternative.outcome));
+        speed["speed_kt"] = s.speed_alternative.speed_kt;
+    }
+    const json report = {
+        {"own_ship", {{"course_deg", e.own.course}, {"speed_kt", e.own.speed_kt}}},
+        {"required_cpa_nm", e.required_cpa_nm},
+        {"manoeuvre_time", clock_text(s.manoeuvre_time)},
+        {"targets", targets},
+        {"any_danger", s.any_danger},
+        {"clearing_arcs", arcs_json(s.arcs.clear)},
+        {"blocked_arcs", arcs_json(s.arcs.blocked)},
+        {"starboard", alteration_json(s.starboard, s.targets)},
+        {"port", alteration_json(s.port, s.targets)},
+        {"speed_alternative", speed},
+        {"trial", s.trial ? outcome_json(s.targets, *s.trial) : json(nullptr)},
+    };
+    return report.dump(2) + "\n";
+}
+
+}  // namespace echo_track::plot
