@@ -25,8 +25,7 @@ TangentCourses own_courses(const PlotSolution& plot, double peilm) {
     side.peilm = peilm;
     const double rhelp = 1.0;
     side.help = vecpkt(plot.p2, peilm, rhelp);
-    side.line = gerad(side.help, plot.p2);
-    side.hits = xgk(side.line, plot.fus, plot.da);
+    side.hits = line_meets_circle(side.help, plot.p2, plot.fus, plot.da);
     side.course1 = peilg(plot.fus, side.hits.h1);
     side.course2 = peilg(plot.fus, side.hits.h2);
     return side;

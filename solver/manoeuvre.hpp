@@ -29,8 +29,8 @@ enum class Outcome {
 struct TangentCourses {
     double peilm = 0.0;  // the tangent relative course (peilm1 or peilm2)
     Point help;          // help point 1 mile from the B-2 position along peilm
-    Line line;           // the line through the help point and the B-2 position
-    Intersections hits;  // that line against A's run circle; hits.ier is ier1 / ier2
+    Intersections hits;  // the line through the help point and the B-2 position against
+                         // A's run circle; hits.ier is ier1 / ier2
     double course1 = 0.0;  // own course of the smaller turn from A's course (peil11 / peil21)
     double course2 = 0.0;  // the other own course (peil12 / peil22)
     double pqil1 = 0.0;    // course1 rounded to whole degrees, as printed
