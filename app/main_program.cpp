@@ -4,8 +4,8 @@
 #include "app/main_program.hpp"
 
 #include "app/dialog.hpp"
+#include "app/result.hpp"
 #include "solver/plot_record.hpp"
-#include "solver/result.hpp"
 
 namespace echo_track {
 namespace {
@@ -55,7 +55,8 @@ void MAIN__(console::Console& con) {
         print_help(con);
         input(con, record);
         con.list({"OBSERVATION:"});
-        result(con, record);
+        // After "NO danger" one typed line more is read, without a prompt.
+        if (result(con, record)) con.wait_line();
         pause_and_clear(con);
     }
 }

@@ -31,7 +31,7 @@
 #include "solver/manoeuvre.hpp"
 #include "solver/plot_record.hpp"
 #include "solver/plot_solution.hpp"
-#include "solver/result.hpp"
+#include "app/result.hpp"
 
 namespace {
 
@@ -213,7 +213,10 @@ public:
         return {manoeuvre ? std::optional(manoeuvre->outcome) : std::nullopt, plot.figures.ka};
     }
 
-    void report() { echo_track::result(con_, record_); }
+    // The report, and the extra line read after "NO danger".
+    void report() {
+        if (echo_track::result(con_, record_)) con_.wait_line();
+    }
 
     // The main program's wait at "<Hit RETURN to continue...>".
     void pause() { con_.wait_line(); }

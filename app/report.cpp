@@ -1,4 +1,4 @@
-#include "solver/report.hpp"
+#include "app/report.hpp"
 
 namespace echo_track {
 
@@ -52,7 +52,6 @@ void write_manoeuvre_report(console::Console& con, double scpa, const PlotSoluti
         case Outcome::NoDanger:
             con.list({"NO danger of collision,CPA=", plot.figures.cparq, " > CPAmin=", scpa});
             con.list({kSeparator});
-            con.wait_line();
             return;
         case Outcome::Courses:
             break;
