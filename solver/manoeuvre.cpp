@@ -80,8 +80,8 @@ std::optional<Manoeuvre> solve_manoeuvre(const PlotRecord& record, const PlotSol
     m.delk = plot.akbr - m.aka;
     wnorm(m.delk);
     m.same_direction = m.delk <= 90.0 || m.delk > 270.0;
-    m.txt1 = m.same_direction ? bbtxt : stbtxt;
-    m.txt2 = m.same_direction ? stbtxt : bbtxt;
+    m.txt1 = m.same_direction ? Side::Port : Side::Starboard;
+    m.txt2 = m.same_direction ? Side::Starboard : Side::Port;
 
     m.itmah = to_int32(record.tmh + kClockNudge);
     m.itmam = to_int32(record.tmm + kClockNudge);
