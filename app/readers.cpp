@@ -29,11 +29,11 @@ int shown_whole(double value) {
 }
 
 // Reads one typed line; true when it holds an entry. The number reader keeps
-// `xxx` as it was on a null value (a lone comma or slash).
-bool read_entry(console::Console& con, double& xxx) {
-    const console::Field aaa = con.read_field();
-    if (is_blank(aaa)) return false;
-    con.read_number(aaa, xxx);
+// `value` as it was on a null value (a lone comma or slash).
+bool read_entry(console::Console& con, double& value) {
+    const console::Field typed = con.read_field();
+    if (is_blank(typed)) return false;
+    con.read_number(typed, value);
     return true;
 }
 

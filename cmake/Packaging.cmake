@@ -73,14 +73,17 @@ add_custom_command(OUTPUT ${echo_track_changelog}
                    VERBATIM)
 add_custom_target(distribution_files ALL DEPENDS ${echo_track_man_pages} ${echo_track_changelog})
 
-# The README with every picture it shows, at the same relative path.
+# The README with every picture and page it links, at the same relative path.
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${echo_track_changelog} DESTINATION ${echo_track_docdir})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${echo_track_docdir})
 file(READ ${PROJECT_SOURCE_DIR}/README.md readme)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/README.md)
-string(REGEX MATCHALL "\\]\\([A-Za-z0-9_./-]+\\.(png|svg|jpg|jpeg|gif)\\)" links "${readme}")
+# (The closing bracket of the link text is left out of the match: a lone
+# bracket in a list element would stop CMake from splitting the list.)
+string(REGEX MATCHALL "\\([A-Za-z0-9_./-]+\\.(png|svg|jpg|jpeg|gif|md)\\)" links "${readme}")
+list(REMOVE_DUPLICATES links)
 foreach(link IN LISTS links)
-  string(REGEX REPLACE "^\\]\\((.*)\\)$" "\\1" picture "${link}")
+  string(REGEX REPLACE "^\\((.*)\\)$" "\\1" picture "${link}")
   get_filename_component(folder ${picture} DIRECTORY)
   install(FILES ${PROJECT_SOURCE_DIR}/${picture} DESTINATION ${echo_track_docdir}/${folder})
 endforeach()
