@@ -4,6 +4,7 @@
 #include "app/main_program.hpp"
 
 #include "app/dialog.hpp"
+#include "app/dialog_texts.hpp"
 #include "app/result.hpp"
 #include "solver/plot_record.hpp"
 
@@ -21,7 +22,7 @@ void print_banner(console::Console& con) {
 }
 
 void print_help(console::Console& con) {
-    con.list({"--------------------------------------------------"});
+    con.list({kHyphens});
     con.list({"To prevent a collision at sea, with RADAR-assistance,"});
     con.list({"an evasive manoeuvre under Radar is calculated."});
     con.list({"You must enter the own course of ship A and velocity"});
