@@ -20,9 +20,6 @@
 namespace echo_track::plot {
 namespace {
 
-constexpr const char* kFontFamily = "DejaVu Sans";
-constexpr double kHaloWidth = 2.6;  // paper-coloured outline that keeps labels readable over lines
-
 cairo_status_t append_bytes(void* closure, const unsigned char* data, unsigned int length) {
     static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
     return CAIRO_STATUS_SUCCESS;
@@ -152,7 +149,7 @@ void paint(cairo_t* cr, const Drawing& drawing) {
     set_ink(cr, Ink::Paper);
     cairo_paint(cr);
     for (const Shape& shape : drawing.shapes) {
-        const bool halo = shape.role != Role::Title && shape.role != Role::Legend;
+        const bool halo = has_halo(shape.role);
         std::visit(
             [&](const auto& form) {
                 using T = std::decay_t<decltype(form)>;
@@ -168,10 +165,11 @@ void paint(cairo_t* cr, const Drawing& drawing) {
     }
 }
 
-void draw_on(cairo_surface_t* surface, const Drawing& drawing, double scale) {
+void draw_on(cairo_surface_t* surface, const Drawing& drawing, double scale, double left = 0.0, double top = 0.0) {
     check(cairo_surface_status(surface), "cannot create the picture");
     const Context cr(cairo_create(surface));
     check(cairo_status(cr.get()), "cannot draw the picture");
+    cairo_translate(cr.get(), left, top);
     cairo_scale(cr.get(), scale, scale);
     paint(cr.get(), drawing);
     check(cairo_status(cr.get()), "cannot draw the picture");
@@ -192,32 +190,7 @@ std::optional<Format> format_for(std::string_view path) {
     return std::nullopt;
 }
 
-Rgb ink_colour(Ink ink) {
-    switch (ink) {
-        case Ink::Paper: return {255, 255, 255};
-        case Ink::Grid: return {150, 172, 196};
-        case Ink::GridText: return {80, 102, 128};
-        case Ink::Text: return {25, 25, 25};
-        case Ink::OwnShip: return {0, 60, 170};
-        case Ink::ShipB: return {40, 40, 40};
-        case Ink::RelativeTrack: return {150, 40, 160};
-        case Ink::Cpa: return {225, 120, 0};
-        case Ink::Manoeuvre: return {0, 135, 150};
-        case Ink::Starboard: return {0, 140, 60};
-        case Ink::Port: return {205, 20, 30};
-        case Ink::Clear: return {0, 150, 70};
-        case Ink::Blocked: return {215, 30, 40};
-        case Ink::Target1: return {200, 30, 120};
-        case Ink::Target2: return {0, 110, 200};
-        case Ink::Target3: return {110, 60, 190};
-        case Ink::Target4: return {140, 90, 30};
-        case Ink::Target5: return {100, 130, 0};
-        case Ink::Target6: return {90, 90, 90};
-    }
-    return {0, 0, 0};
-}
-
-std::string render(const Drawing& drawing, Format format) {
+std::string render(const Drawing& drawing, Format format, Paper paper) {
     std::string bytes;
     switch (format) {
         case Format::Svg: {
@@ -228,8 +201,10 @@ std::string render(const Drawing& drawing, Format format) {
             break;
         }
         case Format::Pdf: {
-            const Surface surface(cairo_pdf_surface_create_for_stream(append_bytes, &bytes, drawing.width, drawing.height));
-            draw_on(surface.get(), drawing, 1.0);
+            const PaperSize sheet = paper_size(paper);
+            const Placement at = place_on(drawing, sheet);
+            const Surface surface(cairo_pdf_surface_create_for_stream(append_bytes, &bytes, sheet.width, sheet.height));
+            draw_on(surface.get(), drawing, at.scale, at.left, at.top);
             cairo_surface_finish(surface.get());
             check(cairo_surface_status(surface.get()), "cannot encode the PDF picture");
             break;

@@ -6,7 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "plot/inks.hpp"
 #include "plot/page.hpp"
+#include "plot/paper.hpp"
 
 namespace echo_track::plot {
 
@@ -19,23 +21,15 @@ std::optional<Format> format_for(std::string_view path);
 // A PNG has this many pixels per page unit: a 600 x 750 page is 1200 x 1500.
 inline constexpr int kPngPixelsPerUnit = 2;
 
-// An 8-bit sRGB colour.
-struct Rgb {
-    unsigned char r = 0;
-    unsigned char g = 0;
-    unsigned char b = 0;
-};
-
-// The colour each ink is painted in.
-Rgb ink_colour(Ink ink);
-
 // Cairo could not draw or encode the picture.
 class RenderError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-// The drawing encoded as a whole file of the given format, in memory.
-std::string render(const Drawing& drawing, Format format);
+// The drawing encoded as a whole file of the given format, in memory. SVG and
+// PNG are the drawing's own size; a PDF is one page of `paper`, the drawing
+// placed on it by place_on.
+std::string render(const Drawing& drawing, Format format, Paper paper = Paper::A4);
 
 }  // namespace echo_track::plot
