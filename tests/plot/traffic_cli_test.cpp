@@ -29,7 +29,11 @@ TEST(TrafficTool, PrintsTheGoldenReport) {
     const auto run = run_tool({kCrossing}, logs.path());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out, read_whole(kSource / "tests/plot/golden/crossing-three-ships.txt"));
+    const std::string golden = read_whole(kSource / "tests/plot/golden/crossing-three-ships.txt");
+    EXPECT_EQ(run.out, golden);
+    // The README shows the table of this report.
+    const std::string table = golden.substr(0, golden.find("\n\nManoeuvre"));
+    EXPECT_NE(read_whole(kSource / "README.md").find("```\n" + table + "\n```"), std::string::npos);
 }
 
 TEST(TrafficTool, DrawsTheBoardWholeAndStillReports) {
