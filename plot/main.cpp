@@ -1,11 +1,12 @@
 // echo-track-plot: one exercise, given as options named after the dialog's
 // questions, solved like echo-track solves it and drawn as a plotting sheet
-// to an SVG, PNG or PDF file.
+// to an SVG, PNG or PDF file, or to standard output.
 
 #include <CLI/CLI.hpp>
 
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "plot/exercise.hpp"
 #include "plot/labels.hpp"
 #include "plot/layout.hpp"
+#include "plot/option_number.hpp"
 #include "plot/output_file.hpp"
 #include "plot/renderer.hpp"
 #include "solver/manoeuvre.hpp"
@@ -52,14 +54,36 @@ constexpr std::array<ExerciseOption, 10> kOptions = {{
     {"--delay", "MIN", "evasive manoeuvre after this many minutes from B-2", &TypedExercise::delay, true},
 }};
 
-void write_text(int fd, const std::string& text) {
+// 0, or the errno of the write that failed.
+int write_text(int fd, const std::string& text) {
     console::FdSink sink(fd);
     sink.write(text);
+    return sink.error();
 }
 
 int usage_error(const std::string& message) {
     write_text(2, std::string(kProgram) + ": " + message + "\n");
     return kUsageStatus;
+}
+
+// The exercise values typed as options, read into `typed`; the first that is
+// no number, as an error message.
+std::optional<std::string> unreadable_value(const std::array<std::optional<std::string>, kOptions.size()>& texts,
+                                            TypedExercise& typed) {
+    for (std::size_t i = 0; i < kOptions.size(); ++i) {
+        if (!texts[i]) continue;
+        const std::optional<double> number = echo_track::plot::option_number(*texts[i]);
+        if (!number) return std::string(kOptions[i].name) + ": not a number: '" + *texts[i] + "'";
+        typed.*kOptions[i].value = *number;
+    }
+    return std::nullopt;
+}
+
+// The picture's format: --format when given, else the output file's extension.
+std::optional<echo_track::plot::Format> chosen_format(const std::string& output, const std::string& format_name) {
+    namespace plot = echo_track::plot;
+    if (format_name.empty()) return output == "-" ? std::nullopt : plot::format_for(output);
+    return plot::format_for("." + format_name);
 }
 
 // The first value that cannot be drawn (an infinity or not-a-number, which
@@ -79,39 +103,53 @@ std::optional<std::string> unusable_value(const TypedExercise& typed) {
 int main(int argc, char** argv) {
     namespace plot = echo_track::plot;
     TypedExercise typed = plot::default_exercise();
+    std::array<std::optional<std::string>, kOptions.size()> texts;
     std::string output;
+    std::string format_name;
 
     CLI::App app{"Draws the relative-motion plot of one ECHO-TRACK exercise: north up, own ship A at the\n"
                  "centre, B's plotted positions, relative track and CPA, the velocity triangle and the\n"
                  "evasive manoeuvre. Every exercise value defaults to the default exercise.",
                  kProgram};
-    for (const ExerciseOption& option : kOptions) {
-        double& value = typed.*option.value;
+    for (std::size_t i = 0; i < kOptions.size(); ++i) {
+        const ExerciseOption& option = kOptions[i];
+        const double value = typed.*option.value;
         const std::string shown = option.whole ? plot::whole_text(static_cast<int>(value)) : plot::decimal_text(value, 1);
-        app.add_option(option.name, value, option.question)->type_name(option.unit)->default_str(shown);
+        app.add_option(option.name, texts[i], option.question)->type_name(option.unit)->default_str(shown);
     }
-    app.add_option("--output,-o", output, "picture file to write: .svg, .png or .pdf")
+    app.add_option("--output,-o", output, "picture file to write: .svg, .png or .pdf; - for standard output")
         ->type_name("FILE")
         ->required();
+    app.add_option("--format", format_name, "svg, png or pdf: the picture's format, whatever the file name")
+        ->type_name("FORMAT");
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
-            write_text(1, app.help());
-            return 0;
+            const int error = write_text(1, app.help());
+            if (error == 0) return 0;
+            return usage_error(std::string("cannot write standard output: ") + std::strerror(error));
         }
         return usage_error(e.what());
     }
+    if (const auto problem = unreadable_value(texts, typed)) return usage_error(*problem);
     if (const auto problem = unusable_value(typed)) return usage_error(*problem);
-    const std::optional<plot::Format> format = plot::format_for(output);
+    const std::optional<plot::Format> format = chosen_format(output, format_name);
+    if (!format && !format_name.empty()) return usage_error("--format: " + format_name + " is not svg, png or pdf");
+    if (!format && output == "-") return usage_error("--output -: standard output needs --format svg, png or pdf");
     if (!format) return usage_error("--output: " + output + " does not end in .svg, .png or .pdf");
 
     const echo_track::PlotRecord record = plot::exercise_record(typed);
     const echo_track::PlotSolution solution = echo_track::solve_plot(record);
     const std::optional<echo_track::Manoeuvre> manoeuvre = echo_track::solve_manoeuvre(record, solution);
     try {
-        plot::write_whole_file(output, plot::render(plot::layout_plot(record, solution, manoeuvre), *format));
+        const std::string picture = plot::render(plot::layout_plot(record, solution, manoeuvre), *format);
+        if (output == "-") {
+            plot::write_standard_output(picture);
+        } else {
+            plot::write_whole_file(output, picture);
+        }
     } catch (const plot::OutputError& e) {
         return usage_error(e.what());
     } catch (const plot::RenderError& e) {
