@@ -83,11 +83,12 @@ std::optional<std::string> unreadable_value(const std::array<std::optional<std::
 std::optional<echo_track::plot::Format> chosen_format(const std::string& output, const std::string& format_name) {
     namespace plot = echo_track::plot;
     if (format_name.empty()) return output == "-" ? std::nullopt : plot::format_for(output);
+    if (format_name.find_first_of("./") != std::string::npos) return std::nullopt;  // a name, not a path
     return plot::format_for("." + format_name);
 }
 
-// The first value that cannot be drawn (an infinity or not-a-number, which
-// the option parser lets through), as an error message.
+// The first value that cannot be drawn (a number too large for a double,
+// such as 1e999), as an error message.
 std::optional<std::string> unusable_value(const TypedExercise& typed) {
     for (const ExerciseOption& option : kOptions) {
         if (!std::isfinite(typed.*option.value)) return std::string(option.name) + ": not a finite number";
