@@ -145,6 +145,16 @@ class LostOutput(Fixture):
                     self.assertLess(read, len(exercises(self.COUNT)) // 4)
         os.close(gone_write)
 
+    def test_usage_and_version_that_cannot_be_written_fail(self):
+        with open("/dev/full", "wb") as full:
+            for argument in ("--help", "--version"):
+                with self.subTest(argument=argument):
+                    done = subprocess.run([BINARY, argument], stdout=full, stderr=subprocess.PIPE, timeout=10,
+                                          preexec_fn=child_setup)
+                    self.assertEqual(done.returncode, 1)
+                    self.assertEqual(done.stderr, b"echo-track: cannot write standard output: "
+                                     + os.strerror(errno.ENOSPC).encode() + b"\n")
+
 
 class NonBlocking(Fixture):
     COUNT = 200
