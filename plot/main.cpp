@@ -116,7 +116,9 @@ int main(int argc, char** argv) {
 
     CLI::App app{"Draws the relative-motion plot of one ECHO-TRACK exercise: north up, own ship A at the\n"
                  "centre, B's plotted positions, relative track and CPA, the velocity triangle and the\n"
-                 "evasive manoeuvre. Every exercise value defaults to the default exercise.",
+                 "evasive manoeuvre. Every exercise value defaults to the default exercise.\n"
+                 "echo-track-plot FILE.toml [--json] [-o FILE] solves a traffic exercise of several\n"
+                 "ships instead (see man echo-track-plot).",
                  kProgram};
     for (std::size_t i = 0; i < kOptions.size(); ++i) {
         const ExerciseOption& option = kOptions[i];
