@@ -4,15 +4,12 @@
 
 #include "app/dialog.hpp"
 
-#include <cmath>
-
+#include "app/dialog_texts.hpp"
 #include "app/entry_rules.hpp"
 #include "app/readers.hpp"
 
 namespace echo_track {
 namespace {
-
-constexpr const char* kHyphens = "--------------------------------------------------";
 
 // An earlier B-2 minute beyond 60 is carried into the hour before it is
 // offered again (13 h 75 min is offered as 1415). Only once, and only for B-2.
@@ -79,10 +76,10 @@ void ask_minimal_cpa(console::Console& con, PlotRecord& r) {
 
 // Minutes from B-2 to the manoeuvre: whole and never negative.
 void ask_delay(console::Console& con, PlotRecord& r) {
-    r.wait = std::trunc(r.wait + 0.5);
+    r.wait = whole_number(r.wait);
     con.list({"Evasive manoeuver after  minutes="});
     readint(con, r.wait);
-    if (r.wait < 0.0) r.wait = 0.0;
+    r.wait = clamped_delay(r.wait);
 }
 
 }  // namespace

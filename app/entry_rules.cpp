@@ -17,6 +17,8 @@ double limited_entry(double value) {
     return value;
 }
 
+double clamped_delay(double wait) { return wait < 0.0 ? 0.0 : wait; }
+
 double clock_number(double hour, double minute) { return 100.0 * hour + minute; }
 
 void split_clock(double hhmm, double& hour, double& minute) {

@@ -18,6 +18,10 @@ double whole_number(double value);
 // A typed entry beyond +-9999 is not refused but replaced by +-99999.
 double limited_entry(double value);
 
+// The delay of the manoeuvre after B-2, never negative: a negative delay
+// means at once.
+double clamped_delay(double wait);
+
 // The clock number hhmm (hour x 100 + minute) as the user sees and types it.
 double clock_number(double hour, double minute);
 

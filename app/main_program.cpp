@@ -4,8 +4,9 @@
 #include "app/main_program.hpp"
 
 #include "app/dialog.hpp"
+#include "app/dialog_texts.hpp"
+#include "app/result.hpp"
 #include "solver/plot_record.hpp"
-#include "solver/result.hpp"
 
 namespace echo_track {
 namespace {
@@ -21,7 +22,7 @@ void print_banner(console::Console& con) {
 }
 
 void print_help(console::Console& con) {
-    con.list({"--------------------------------------------------"});
+    con.list({kHyphens});
     con.list({"To prevent a collision at sea, with RADAR-assistance,"});
     con.list({"an evasive manoeuvre under Radar is calculated."});
     con.list({"You must enter the own course of ship A and velocity"});
@@ -55,7 +56,8 @@ void MAIN__(console::Console& con) {
         print_help(con);
         input(con, record);
         con.list({"OBSERVATION:"});
-        result(con, record);
+        // After "NO danger" one typed line more is read, without a prompt.
+        if (result(con, record)) con.wait_line();
         pause_and_clear(con);
     }
 }

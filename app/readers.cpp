@@ -4,9 +4,12 @@
 
 #include "app/readers.hpp"
 
+#include "app/dialog_texts.hpp"
 #include "app/entry_rules.hpp"
+#include "solver/integer_copy.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace echo_track {
@@ -20,20 +23,19 @@ bool is_blank(const console::Field& field) {
     return std::all_of(field.begin(), field.end(), [](char c) { return c == ' '; });
 }
 
-// The rounded default as the integer that I6 shows.
+// The rounded default as the integer that I6 shows; one beyond the 32-bit
+// range saturates, which I6 shows as asterisks like any default too wide.
 int shown_whole(double value) {
     const double whole = whole_number(value);
-    const bool fits = whole >= static_cast<double>(std::numeric_limits<int>::min()) &&
-                      whole <= static_cast<double>(std::numeric_limits<int>::max());
-    return fits ? static_cast<int>(whole) : kUnshowable;  // NaN fails both tests
+    return std::isnan(whole) ? kUnshowable : to_int32(whole);
 }
 
 // Reads one typed line; true when it holds an entry. The number reader keeps
-// `xxx` as it was on a null value (a lone comma or slash).
-bool read_entry(console::Console& con, double& xxx) {
-    const console::Field aaa = con.read_field();
-    if (is_blank(aaa)) return false;
-    con.read_number(aaa, xxx);
+// `value` as it was on a null value (a lone comma or slash).
+bool read_entry(console::Console& con, double& value) {
+    const console::Field typed = con.read_field();
+    if (is_blank(typed)) return false;
+    con.read_number(typed, value);
     return true;
 }
 
@@ -42,7 +44,7 @@ bool read_entry(console::Console& con, double& xxx) {
 void readint(console::Console& con, double& xxx) {
     using console::Edit;
     const int nx = shown_whole(xxx);
-    con.formatted({Edit::literal("        [ Default: "), Edit::iw(nx, 6), Edit::literal(" ]    Input=")});
+    con.formatted({Edit::literal(kPromptBeforeDefault), Edit::iw(nx, 6), Edit::literal(kPromptAfterDefault)});
     if (!read_entry(con, xxx)) return;  // the default stays bit for bit
     xxx = whole_number(xxx);
     xxx = limited_entry(xxx);
@@ -50,7 +52,7 @@ void readint(console::Console& con, double& xxx) {
 
 void readif(console::Console& con, double& xxx) {
     using console::Edit;
-    con.formatted({Edit::literal("        [ Default: "), Edit::fwd(xxx, 6, 1), Edit::literal(" ]    Input=")});
+    con.formatted({Edit::literal(kPromptBeforeDefault), Edit::fwd(xxx, 6, 1), Edit::literal(kPromptAfterDefault)});
     if (!read_entry(con, xxx)) return;
     xxx = limited_entry(xxx);
 }

@@ -25,13 +25,14 @@
 #include "app/dialog.hpp"
 #include "bench/command_line.hpp"
 #include "console/console.hpp"
+#include "console/list_layout.hpp"
 #include "console/number_reader.hpp"
 #include "console/process_console.hpp"
 #include "console/string_streams.hpp"
 #include "solver/manoeuvre.hpp"
 #include "solver/plot_record.hpp"
 #include "solver/plot_solution.hpp"
-#include "solver/result.hpp"
+#include "app/result.hpp"
 
 namespace {
 
@@ -87,12 +88,6 @@ public:
     void write(std::string_view) override {}
 };
 
-int digit_count(int value) {
-    int digits = 1;
-    for (int v = value < 0 ? -value : value; v >= 10; v /= 10) ++digits;
-    return digits;
-}
-
 // Writes the answers as typed lines through a console of their own: whole
 // numbers sometimes with leading blanks, decimals in fixed point or as
 // mantissa and exponent, now and then an empty line or a lone comma, both of
@@ -103,14 +98,14 @@ public:
 
     void whole(int value) {
         if (keeps_default()) return;
-        con_.formatted({Edit::iw(value, digit_count(value) + random_.below(3))});
+        con_.formatted({Edit::iw(value, console::integer_digit_count(value) + random_.below(3))});
     }
 
     // `tenths` / 10, typed as 12.5, 12.50 or 125e-1.
     void tenths(int tenths) {
         if (keeps_default()) return;
         switch (random_.below(4)) {
-            case 0: con_.formatted({Edit::iw(tenths, digit_count(tenths)), Edit::literal("e-1")}); break;
+            case 0: con_.formatted({Edit::iw(tenths, console::integer_digit_count(tenths)), Edit::literal("e-1")}); break;
             case 1: con_.formatted({Edit::fwd(tenths / 10.0, 6, 2)}); break;
             default: con_.formatted({Edit::fwd(tenths / 10.0, 5, 1)}); break;
         }
@@ -213,7 +208,10 @@ public:
         return {manoeuvre ? std::optional(manoeuvre->outcome) : std::nullopt, plot.figures.ka};
     }
 
-    void report() { echo_track::result(con_, record_); }
+    // The report, and the extra line read after "NO danger".
+    void report() {
+        if (echo_track::result(con_, record_)) con_.wait_line();
+    }
 
     // The main program's wait at "<Hit RETURN to continue...>".
     void pause() { con_.wait_line(); }

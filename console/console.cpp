@@ -6,6 +6,7 @@
 #include "console/formatted_layout.hpp"
 #include "console/list_layout.hpp"
 #include "console/number_reader.hpp"
+#include "console/run_report.hpp"
 
 namespace console {
 
@@ -206,22 +207,10 @@ void Console::stop() {
 }
 
 void Console::end_of_file_report(std::string_view context, Read read) {
-    std::string report;
-    report.append(context).append(": end of file\n");
-    report.append("apparent state: unit 5 (unnamed)\n");
-    report.append(read == Read::FieldRead ? "last format: (a)\n" : "last format: list io\n");
-    report.append("lately reading sequential formatted external IO\n");
-    end_with_report(report);
+    end_with_report(console::end_of_file_report(context, read == Read::FieldRead ? kFieldFormat : kLineWaitFormat));
 }
 
-void Console::number_report(std::string_view context) {
-    std::string report;
-    report.append(context);
-    report.append(context == "list in" ? ": end of file\n" : ": incomprehensible list input\n");
-    report.append("apparent state: internal I/O\n");
-    report.append("lately reading sequential formatted internal IO\n");
-    end_with_report(report);
-}
+void Console::number_report(std::string_view context) { end_with_report(console::number_report(context)); }
 
 void Console::end_with_report(std::string_view report) {
     flush();

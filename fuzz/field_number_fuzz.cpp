@@ -20,14 +20,12 @@
 #include "console/number_reader.hpp"
 #include "console/string_streams.hpp"
 #include "fuzz/console_slot.hpp"
+#include "fuzz/fuzz_input.hpp"
 #include "fuzz/run_report.hpp"
 
 namespace {
 
-// A broken promise of the console layer: stop here so the fuzzer keeps the input.
-void require(bool holds) {
-    if (!holds) std::abort();
-}
+using fuzz::require;
 
 // How the typed lines should be taken, one read at a time.
 class LineModel {
@@ -43,12 +41,12 @@ public:
         FieldRead r;
         r.field.fill(' ');
         if (end_met_) {
-            r.report = fuzz::end_of_file_report("read start", "(a)");
+            r.report = fuzz::end_of_file_report("read start", console::kFieldFormat);
             return r;
         }
         for (std::size_t i = 0; i < r.field.size(); ++i) {
             if (pos_ == typed_.size()) {
-                r.report = fuzz::end_of_file_report("fmt", "(a)");
+                r.report = fuzz::end_of_file_report("fmt", console::kFieldFormat);
                 return r;
             }
             char c = typed_[pos_++];
@@ -61,7 +59,7 @@ public:
 
     // The report that should end the next line wait, if any.
     std::optional<std::string> line_wait() {
-        if (end_met_) return fuzz::end_of_file_report("read start", "list io");
+        if (end_met_) return fuzz::end_of_file_report("read start", console::kLineWaitFormat);
         skip_rest_of_line();
         return std::nullopt;
     }
@@ -188,7 +186,7 @@ void check_grammar(std::string_view record) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return 0;
-    const std::size_t chunk = data[0] % 17 == 0 ? 65536 : data[0] % 17;
+    const std::size_t chunk = fuzz::read_chunk(data[0]);
     const unsigned waits = data[1];
     const std::string_view typed(reinterpret_cast<const char*>(data) + 2, size - 2);
 

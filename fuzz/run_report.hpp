@@ -4,30 +4,14 @@
 // report after an orderly stop, a report of an unknown kind) is a fault.
 
 #include <array>
-#include <string>
 #include <string_view>
+
+#include "console/run_report.hpp"
 
 namespace fuzz {
 
-// The report of a read from standard input that met the end of the input.
-inline std::string end_of_file_report(std::string_view context, std::string_view format) {
-    std::string report;
-    report.append(context).append(": end of file\n");
-    report.append("apparent state: unit 5 (unnamed)\n");
-    report.append("last format: ").append(format).append("\n");
-    report.append("lately reading sequential formatted external IO\n");
-    return report;
-}
-
-// The report of the number read from the typed field (an internal record).
-inline std::string number_report(std::string_view context) {
-    std::string report;
-    report.append(context);
-    report.append(context == "list in" ? ": end of file\n" : ": incomprehensible list input\n");
-    report.append("apparent state: internal I/O\n");
-    report.append("lately reading sequential formatted internal IO\n");
-    return report;
-}
+using console::end_of_file_report;
+using console::number_report;
 
 inline bool is_number_report(std::string_view err) {
     constexpr std::array<std::string_view, 4> contexts{"list in", "invalid number", "exponent field",
@@ -38,8 +22,9 @@ inline bool is_number_report(std::string_view err) {
 }
 
 inline bool is_known_report(std::string_view err) {
-    return is_number_report(err) || err == end_of_file_report("fmt", "(a)") ||
-           err == end_of_file_report("read start", "(a)") || err == end_of_file_report("read start", "list io");
+    return is_number_report(err) || err == end_of_file_report("fmt", console::kFieldFormat) ||
+           err == end_of_file_report("read start", console::kFieldFormat) ||
+           err == end_of_file_report("read start", console::kLineWaitFormat);
 }
 
 }  // namespace fuzz

@@ -20,13 +20,12 @@
 #include "console/console.hpp"
 #include "console/string_streams.hpp"
 #include "fuzz/console_slot.hpp"
+#include "fuzz/fuzz_input.hpp"
 #include "fuzz/run_report.hpp"
 
 namespace {
 
-void require(bool holds) {
-    if (!holds) std::abort();
-}
+using fuzz::require;
 
 struct Outcome {
     console::Ending how;
@@ -99,15 +98,15 @@ void check_ending(const Outcome& run) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
-    const std::size_t chunk = data[0] % 17 == 0 ? 65536 : data[0] % 17;
+    const std::size_t chunk = fuzz::read_chunk(data[0]);
     const std::string_view typed(reinterpret_cast<const char*>(data) + 1, size - 1);
 
     Outcome run = run_session(typed, chunk);
     check_lines(run.shown);
     check_ending(run);
 
-    if (chunk != 65536) {
-        Outcome whole = run_session(typed, 65536);
+    if (chunk != fuzz::kWholeInput) {
+        Outcome whole = run_session(typed, fuzz::kWholeInput);
         require(whole.how == run.how && whole.shown == run.shown && whole.reported == run.reported);
     }
     return 0;

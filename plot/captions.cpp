@@ -14,8 +14,8 @@ std::string observation(const char* name, int hour, int minute, int bearing, dou
 }
 
 // One side's solutions as the report row gives them.
-std::string side_courses(std::string_view label, const TangentCourses& side) {
-    const std::string name = side_name(label);
+std::string side_courses(Side turn, const TangentCourses& side) {
+    const std::string name = side_name(turn);
     if (side.hits.ier != 0) return name + " velocity change";
     return name + " " + degrees_text(to_int32(side.pqil1)) + " resp. " + degrees_text(to_int32(side.pqil2));
 }
@@ -43,12 +43,9 @@ std::string advice_line(const Manoeuvre& m) {
 
 }  // namespace
 
-std::string side_name(std::string_view label) {
-    const std::size_t end = label.find_last_not_of(' ');
-    return std::string(label.substr(0, end == std::string_view::npos ? 0 : end + 1));
-}
+std::string side_name(Side side) { return side == Side::Starboard ? "StB" : "BB"; }
 
-std::string course_label(std::string_view side, double pqil) {
+std::string course_label(Side side, double pqil) {
     return side_name(side) + " " + degrees_text(to_int32(pqil));
 }
 

@@ -21,10 +21,10 @@ struct Title {
 };
 Title title_lines(const PlotRecord& record, const PlotSolution& plot, const std::optional<Manoeuvre>& manoeuvre);
 
-// A side label without the blank that pads it for the report: "BB " is "BB".
-std::string side_name(std::string_view label);
+// The side of a turn as the picture names it: "StB" or "BB".
+std::string side_name(Side side);
 
 // A proposed own course as its vector is labelled: side and course, "StB 053°".
-std::string course_label(std::string_view side, double pqil);
+std::string course_label(Side side, double pqil);
 
 }  // namespace echo_track::plot

@@ -40,8 +40,7 @@ PlotRecord exercise_record(const TypedExercise& typed) {
     r.rwp2 = whole_entry(typed.bearing2);
     r.r2 = limited_entry(typed.distance2);
     r.scpa = limited_entry(typed.min_cpa);
-    r.wait = whole_entry(typed.delay);
-    if (r.wait < 0.0) r.wait = 0.0;
+    r.wait = clamped_delay(whole_entry(typed.delay));
     set_manoeuvre_time(r);
     return r;
 }

@@ -75,8 +75,8 @@ double bearing_gap(double a, double b) {
     return d > 180.0 ? 360.0 - d : d;
 }
 
-// The ink of a side's courses and tangent, by its label.
-Ink side_ink(std::string_view label) { return label == stbtxt ? Ink::Starboard : Ink::Port; }
+// The ink of a side's courses and tangent.
+Ink side_ink(Side side) { return side == Side::Starboard ? Ink::Starboard : Ink::Port; }
 
 // Scales the plot frame onto the page: north up, east to the right.
 class Sheet {
@@ -252,7 +252,7 @@ private:
         }
     }
 
-    std::array<std::pair<const TangentCourses*, std::string_view>, 2> sides() const {
+    std::array<std::pair<const TangentCourses*, Side>, 2> sides() const {
         return {{{&m_->side1, m_->txt1}, {&m_->side2, m_->txt2}}};
     }
 
@@ -332,7 +332,7 @@ private:
 
         for (const CourseTip& tip : course_tips_) label(Role::ProposedCourseLabel, tip.at, tip.course, tip.text, tip.ink);
         for (const TangentEnd& end : tangent_ends_) {
-            label(Role::TangentLabel, end.at, end.inward, side_name(end.name), side_ink(end.name));
+            label(Role::TangentLabel, end.at, end.inward, side_name(end.side), side_ink(end.side));
         }
     }
 
@@ -413,7 +413,7 @@ private:
     struct TangentEnd {
         PagePoint at;
         double inward;
-        std::string_view name;
+        Side side;
     };
 
     const PlotRecord& record_;

@@ -18,6 +18,7 @@
 #include "plot/traffic_command.hpp"
 #include "solver/manoeuvre.hpp"
 #include "solver/plot_solution.hpp"
+#include "version/version.hpp"
 
 namespace {
 
@@ -97,12 +98,17 @@ int main(int argc, char** argv) {
     app.add_option("--output,-o", output, "picture file to write: .svg, .png or .pdf")
         ->type_name("FILE")
         ->required();
+    std::string page = "a4";
+    app.add_option("--page", page, "paper of a PDF: a4 or letter (SVG and PNG keep the plot's size)")
+        ->type_name("PAPER")->capture_default_str();
+    app.set_version_flag("--version", echo_track::version_text(kProgram));
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
-            write_text(1, app.help());
+            const bool version = dynamic_cast<const CLI::CallForVersion*>(&e) != nullptr;
+            write_text(1, version ? std::string(e.what()) + "\n" : app.help());
             return 0;
         }
         return usage_error(e.what());
@@ -110,12 +116,14 @@ int main(int argc, char** argv) {
     if (const auto problem = unusable_value(typed)) return usage_error(*problem);
     const std::optional<plot::Format> format = plot::format_for(output);
     if (!format) return usage_error("--output: " + output + " does not end in .svg, .png or .pdf");
+    const std::optional<plot::Paper> paper = plot::paper_named(page);
+    if (!paper) return usage_error("--page: " + page + " is neither a4 nor letter");
 
     const echo_track::PlotRecord record = plot::exercise_record(typed);
     const echo_track::PlotSolution solution = echo_track::solve_plot(record);
     const std::optional<echo_track::Manoeuvre> manoeuvre = echo_track::solve_manoeuvre(record, solution);
     try {
-        plot::write_whole_file(output, plot::render(plot::layout_plot(record, solution, manoeuvre), *format));
+        plot::write_whole_file(output, plot::render(plot::layout_plot(record, solution, manoeuvre), *format, *paper));
     } catch (const plot::OutputError& e) {
         return usage_error(e.what());
     } catch (const plot::RenderError& e) {

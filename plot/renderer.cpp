@@ -168,10 +168,11 @@ void paint(cairo_t* cr, const Drawing& drawing) {
     }
 }
 
-void draw_on(cairo_surface_t* surface, const Drawing& drawing, double scale) {
+void draw_on(cairo_surface_t* surface, const Drawing& drawing, double scale, double left = 0.0, double top = 0.0) {
     check(cairo_surface_status(surface), "cannot create the picture");
     const Context cr(cairo_create(surface));
     check(cairo_status(cr.get()), "cannot draw the picture");
+    cairo_translate(cr.get(), left, top);
     cairo_scale(cr.get(), scale, scale);
     paint(cr.get(), drawing);
     check(cairo_status(cr.get()), "cannot draw the picture");
@@ -217,7 +218,7 @@ Rgb ink_colour(Ink ink) {
     return {0, 0, 0};
 }
 
-std::string render(const Drawing& drawing, Format format) {
+std::string render(const Drawing& drawing, Format format, Paper paper) {
     std::string bytes;
     switch (format) {
         case Format::Svg: {
@@ -228,8 +229,10 @@ std::string render(const Drawing& drawing, Format format) {
             break;
         }
         case Format::Pdf: {
-            const Surface surface(cairo_pdf_surface_create_for_stream(append_bytes, &bytes, drawing.width, drawing.height));
-            draw_on(surface.get(), drawing, 1.0);
+            const PaperSize sheet = paper_size(paper);
+            const Placement at = place_on(drawing, sheet);
+            const Surface surface(cairo_pdf_surface_create_for_stream(append_bytes, &bytes, sheet.width, sheet.height));
+            draw_on(surface.get(), drawing, at.scale, at.left, at.top);
             cairo_surface_finish(surface.get());
             check(cairo_surface_status(surface.get()), "cannot encode the PDF picture");
             break;

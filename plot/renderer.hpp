@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "plot/page.hpp"
+#include "plot/paper.hpp"
 
 namespace echo_track::plot {
 
@@ -35,7 +36,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The drawing encoded as a whole file of the given format, in memory.
-std::string render(const Drawing& drawing, Format format);
+// The drawing encoded as a whole file of the given format, in memory. SVG and
+// PNG are the drawing's own size; a PDF is one page of `paper`, the drawing
+// placed on it by place_on.
+std::string render(const Drawing& drawing, Format format, Paper paper = Paper::A4);
 
 }  // namespace echo_track::plot

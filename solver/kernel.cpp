@@ -17,6 +17,13 @@ constexpr double kRaddeg = kAngles.raddeg;
 // fmod first. The callers only pass angles within a few turns of 0..360.
 constexpr double kStepwiseLimit = 1e6;
 
+// A line whose easting changes more than a million times its northing runs
+// east-west to within a micro-radian: its slope in y = a*x + b is useless.
+constexpr double kEastWestRatio = 1e6;
+
+// The same point with north and east exchanged.
+Point exchanged(Point p) { return {p.y, p.x}; }
+
 }  // namespace
 
 void wnorm(double& peil) {
@@ -142,6 +149,16 @@ Intersections xgk(Line line, Point centre, double r) {
     out.h1.y = a * out.h1.x + b;
     out.h2.y = a * out.h2.x + b;
     return out;
+}
+
+Intersections line_meets_circle(Point p1, Point p2, Point centre, double r) {
+    const double dy = p2.y - p1.y;
+    const double dx = p2.x - p1.x;
+    if (!(std::fabs(dy) > kEastWestRatio * std::fabs(dx))) return xgk(gerad(p1, p2), centre, r);
+    Intersections hits = xgk(gerad(exchanged(p1), exchanged(p2)), exchanged(centre), r);
+    hits.h1 = exchanged(hits.h1);
+    hits.h2 = exchanged(hits.h2);
+    return hits;
 }
 
 Point vecpkt(Point p1, double peil1, double r1) {

@@ -75,6 +75,13 @@ Polar cpa(Point p0, Point p1, double peil);
 // A tangent (discriminant exactly 0) counts as meeting: two equal points.
 Intersections xgk(Line line, Point centre, double r);
 
+// Where the straight line through p1 and p2 meets the circle of radius `r`
+// about `centre`, as `xgk` gives it for the line of `gerad`. A line within about
+// a micro-radian of east-west would have a slope near 1e16 there and lose every
+// digit, so it is worked with north and east exchanged (x = c*y + d); its
+// points come back in the plot frame, h1 then being the more easterly one.
+Intersections line_meets_circle(Point p1, Point p2, Point centre, double r);
+
 // The point reached from p1 by going the distance `r1` along bearing `peil1`.
 Point vecpkt(Point p1, double peil1, double r1);
 

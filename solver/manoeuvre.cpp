@@ -25,8 +25,7 @@ TangentCourses own_courses(const PlotSolution& plot, double peilm) {
     side.peilm = peilm;
     const double rhelp = 1.0;
     side.help = vecpkt(plot.p2, peilm, rhelp);
-    side.line = gerad(side.help, plot.p2);
-    side.hits = xgk(side.line, plot.fus, plot.da);
+    side.hits = line_meets_circle(side.help, plot.p2, plot.fus, plot.da);
     side.course1 = peilg(plot.fus, side.hits.h1);
     side.course2 = peilg(plot.fus, side.hits.h2);
     return side;
@@ -81,8 +80,8 @@ std::optional<Manoeuvre> solve_manoeuvre(const PlotRecord& record, const PlotSol
     m.delk = plot.akbr - m.aka;
     wnorm(m.delk);
     m.same_direction = m.delk <= 90.0 || m.delk > 270.0;
-    m.txt1 = m.same_direction ? bbtxt : stbtxt;
-    m.txt2 = m.same_direction ? stbtxt : bbtxt;
+    m.txt1 = m.same_direction ? Side::Port : Side::Starboard;
+    m.txt2 = m.same_direction ? Side::Starboard : Side::Port;
 
     m.itmah = to_int32(record.tmh + kClockNudge);
     m.itmam = to_int32(record.tmm + kClockNudge);

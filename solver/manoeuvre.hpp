@@ -4,7 +4,6 @@
 // the required distance; one pair of courses for each side of A.
 
 #include <optional>
-#include <string_view>
 
 #include "solver/kernel.hpp"
 #include "solver/plot_record.hpp"
@@ -12,9 +11,11 @@
 
 namespace echo_track {
 
-// The side labels of the solution rows: starboard and port side ("BB ").
-inline constexpr std::string_view stbtxt = "StB";
-inline constexpr std::string_view bbtxt = "BB ";
+// The side to which own ship A turns for a row of courses.
+enum class Side {
+    Starboard,
+    Port,
+};
 
 // What the manoeuvre comes to.
 enum class Outcome {
@@ -29,8 +30,8 @@ enum class Outcome {
 struct TangentCourses {
     double peilm = 0.0;  // the tangent relative course (peilm1 or peilm2)
     Point help;          // help point 1 mile from the B-2 position along peilm
-    Line line;           // the line through the help point and the B-2 position
-    Intersections hits;  // that line against A's run circle; hits.ier is ier1 / ier2
+    Intersections hits;  // the line through the help point and the B-2 position against
+                         // A's run circle; hits.ier is ier1 / ier2
     double course1 = 0.0;  // own course of the smaller turn from A's course (peil11 / peil21)
     double course2 = 0.0;  // the other own course (peil12 / peil22)
     double pqil1 = 0.0;    // course1 rounded to whole degrees, as printed
@@ -61,8 +62,8 @@ struct Manoeuvre {
 
     double delk = 0.0;            // from A's course to B's relative course, 0..360
     bool same_direction = false;  // delk <= 90 or delk > 270
-    std::string_view txt1;        // side label of side1's courses
-    std::string_view txt2;        // side label of side2's courses
+    Side txt1 = Side::Starboard;  // side of side1's courses
+    Side txt2 = Side::Port;       // side of side2's courses
 
     int itmah = 0;  // manoeuvre hour as printed
     int itmam = 0;  // manoeuvre minute as printed

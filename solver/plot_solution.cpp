@@ -9,6 +9,18 @@ namespace echo_track {
 
 namespace {
 
+constexpr double kMinutesPerDay = 1440.0;
+constexpr double kHalfDay = 720.0;
+
+// Minutes from t1 to t2 taken the shorter way round the clock, so that B-1 at
+// 23:56 and B-2 at 00:02 are six minutes apart, not 1434.
+double clock_interval(double t1, double t2) {
+    double d = t2 - t1;
+    if (d > kHalfDay) d = d - kMinutesPerDay;
+    if (d < -kHalfDay) d = d + kMinutesPerDay;
+    return d;
+}
+
 PlotFigures round_figures(const PlotRecord& record, const PlotSolution& plot) {
     PlotFigures f;
     f.ka = to_int32(round(record.aka, 0));
@@ -37,7 +49,7 @@ PlotSolution solve_plot(const PlotRecord& record) {
     s.t1 = record.th1 * 60.0 + record.tm1;
     s.t2 = record.th2 * 60.0 + record.tm2;
     s.tm = record.tmh * 60.0 + record.tmm;
-    s.dt = std::fabs(s.t2 - s.t1);
+    s.dt = std::fabs(clock_interval(s.t1, s.t2));
     s.simultaneous = (s.dt == 0.0);
 
     s.p1 = pepos(record.rwp1, record.r1);

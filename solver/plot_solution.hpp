@@ -36,7 +36,7 @@ struct PlotSolution {
     double t1 = 0.0;  // time of B-1
     double t2 = 0.0;  // time of B-2
     double tm = 0.0;  // time of the manoeuvre
-    double dt = 0.0;  // minutes between the observations, never negative
+    double dt = 0.0;  // minutes between the observations the shorter way round the clock, never negative
 
     // Both observations at the same time: no speeds can be found, so `vbr`,
     // `vb` and their figures are NaN, and there is no manoeuvre to compute.

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# cpack builds a Debian package with sound metadata (dependencies that this
-# system satisfies, wrapped description, root-owned files under /usr only), and
-# the package's own binary, unpacked into a temporary root, solves the default
-# exercise.
+# cpack builds a Debian package with sound metadata (dependencies read off the
+# binaries and met by this system, wrapped description, root-owned files under
+# /usr only) that lintian passes without an error or a warning. Unpacked into a
+# temporary root: every program answers --version with the project version and
+# has a manual page compressed as gzip -9n that renders without warnings and
+# names every option of its --help; the changelog is the project version's;
+# the README's pictures are beside it; echo-track solves the default exercise.
 #
 #   deb_package_test.sh <build dir> <source dir> <project version> <default exercise case>
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 build=$1 src=$2 version=$3 default_case=$4
-require cpack dpkg dpkg-deb dpkg-query dpkg-shlibdeps file man
+require cpack dpkg dpkg-deb dpkg-query dpkg-shlibdeps dpkg-parsechangelog file man objdump ldd lintian
 export LC_ALL=C.UTF-8
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -30,15 +33,7 @@ field Description >"$work/description"
 (($(wc -l <"$work/description") > 1)) || fail "the Description has no long text"
 awk 'length > 79 { exit 1 }' "$work/description" || fail "a Description line is 80 characters or longer"
 
-# The dependencies are those of the binary: none for the static build, and
-# for a shared one at least the C and C++ run-times; every one must be met here.
 depends=$(field Depends 2>/dev/null || true)
-dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/bin/echo-track >"$work/echo-track.bin"
-if file "$work/echo-track.bin" | grep -q 'static-pie linked\|statically linked'; then
-    [[ -z $depends ]] || fail "the static binary needs nothing, yet Depends is \"$depends\""
-else
-    [[ $depends == *libc6* && $depends == *libstdc++6* ]] || fail "Depends \"$depends\" lacks libc6 or libstdc++6"
-fi
 IFS=, read -ra deps <<<"$depends"
 for dep in "${deps[@]}"; do
     if [[ $dep =~ ^\ *([^ ]+)\ \(([<>=]+)\ ([^\)]+)\) ]]; then
@@ -49,17 +44,57 @@ for dep in "${deps[@]}"; do
     fi
 done
 
+depended=" $(sed 's/([^)]*)//g; s/[,|]/ /g' <<<"$depends") "  # the package names alone
+
 dpkg-deb --contents "$deb" >"$work/contents"
-for path in ./usr/bin/echo-track ./usr/share/man/man1/echo-track.1 ./usr/share/doc/echo-track/README.md; do
+for path in ./usr/share/doc/echo-track/README.md ./usr/share/doc/echo-track/copyright ./usr/share/doc/echo-track/changelog.gz; do
     grep -q " $path\$" "$work/contents" || fail "the package lacks $path"
 done
 awk '$2 != "root/root" { exit 1 }' "$work/contents" || fail "the package holds files not owned by root"
 awk '$6 !~ /^\.\/(usr\/.*)?$/ { exit 1 }' "$work/contents" || fail "the package installs outside /usr"
 
 dpkg -x "$deb" "$work/root"
-file "$work/root/usr/bin/echo-track" | grep -q ', stripped' || fail "the packaged binary is not stripped"
+doc=$work/root/usr/share/doc/echo-track
+shopt -s nullglob
+programs=("$work"/root/usr/bin/*)
+[[ " ${programs[*]##*/} " == *" echo-track "* ]] || fail "the package lacks usr/bin/echo-track"
+for program in "${programs[@]}"; do
+    tool=${program##*/}
+    file "$program" | grep -q ', stripped' || fail "the packaged $tool is not stripped"
+    [[ $("$program" --version) == "$tool $version" ]] || fail "$tool --version does not say \"$tool $version\""
+
+    # Every shared library it needs comes from a package that Depends names.
+    for soname in $(objdump -p "$program" | awk '$1 == "NEEDED" { print $2 }'); do
+        path=$(ldd "$program" | awk -v s="$soname" '$1 == s { print $3 }')
+        [[ -n $path ]] || fail "$tool needs $soname, which is not found here"
+        # (with /lib merged into /usr/lib, dpkg knows each library by one of its two paths)
+        owner=$({ dpkg -S "$path" || dpkg -S "/usr${path#/usr}" || dpkg -S "${path#/usr}"; } 2>/dev/null | head -n 1)
+        [[ -n $owner ]] || fail "no package holds $path"
+        owner=${owner%%:*}
+        [[ $depended == *" $owner "* ]] || fail "$tool needs $soname from $owner, which Depends \"$depends\" lacks"
+    done
+
+    page=$work/root/usr/share/man/man1/$tool.1.gz
+    [[ -f $page ]] || fail "$tool has no manual page usr/share/man/man1/$tool.1.gz"
+    zcat "$page" | gzip -9n | cmp -s - "$page" || fail "the manual page of $tool is not compressed as gzip -9n"
+    zcat "$page" | grep -q "^\.TH .* \"echo\\\\-track $version\"" || fail "the manual page of $tool does not name version $version"
+    man --warnings=w -l "$page" >"$work/page.txt" 2>"$work/man.err"
+    [[ ! -s $work/man.err ]] || { cat "$work/man.err"; fail "the manual page of $tool renders with warnings"; }
+    for option in $("$program" --help | grep -o -- '--[a-z][a-z0-9-]*' | sort -u); do
+        grep -q -- "$option" "$work/page.txt" || fail "the manual page of $tool does not describe $option"
+    done
+done
+
+zcat "$doc/changelog.gz" >"$work/changelog"
+[[ $(dpkg-parsechangelog -l "$work/changelog" -S Version) == "$version" ]] ||
+    fail "the changelog's newest version is not $version"
+for picture in $(grep -o '](\([A-Za-z0-9_./-]*\))' "$doc/README.md" | sed 's/^](\(.*\))$/\1/' | grep -v '^#'); do
+    [[ -f $doc/$picture ]] || fail "the installed README links $picture, which is not installed beside it"
+done
+
 bash "$src/tests/transcripts/run_case.sh" "$work/root/usr/bin/echo-track" "$default_case" ||
     fail "the packaged echo-track does not solve the default exercise"
-man --warnings=w -l "$work/root/usr/share/man/man1/echo-track.1" >/dev/null 2>"$work/man.err"
-[[ ! -s $work/man.err ]] || { cat "$work/man.err"; fail "the packaged manual page renders with warnings"; }
-echo "deb: $(basename "$deb") built, metadata sound, unpacked binary solves the default exercise"
+
+lintian --fail-on error,warning "$deb" >"$work/lintian.txt" 2>&1 && ! grep -q '^[EW]: ' "$work/lintian.txt" ||
+    { cat "$work/lintian.txt"; fail "lintian reports errors or warnings"; }
+echo "deb: $(basename "$deb") built, metadata sound, ${#programs[@]} programs with their manual pages, lintian clean"

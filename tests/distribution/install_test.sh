@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# cmake --install into a fresh prefix gives the program, its manual page and
-# the README where a Linux user looks for them, and the installed program
-# solves the default exercise exactly as the transcript expects.
+# cmake --install into a fresh prefix gives every program with its manual page
+# (compressed), and the README, licence and changelog, where a Linux user looks
+# for them; the installed echo-track solves the default exercise exactly as the
+# transcript expects.
 #
 #   install_test.sh <build dir> <source dir> <default exercise case>
 set -euo pipefail
@@ -15,8 +16,15 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >"$prefix/install.log" 2>&1 || { cat "$prefix/install.log"; fail "cmake --install failed"; }
 
 [[ -x $prefix/bin/echo-track ]] || fail "bin/echo-track is not installed as an executable"
-cmp -s "$prefix/share/man/man1/echo-track.1" "$src/man/echo-track.1" || fail "share/man/man1/echo-track.1 is missing or not the source page"
+for program in "$prefix"/bin/*; do
+    tool=${program##*/}
+    zcat "$prefix/share/man/man1/$tool.1.gz" 2>/dev/null | cmp -s - "$src/man/$tool.1" ||
+        fail "share/man/man1/$tool.1.gz is missing or not the source page man/$tool.1"
+done
 cmp -s "$prefix/share/doc/echo-track/README.md" "$src/README.md" || fail "share/doc/echo-track/README.md is missing or not the source README"
+for file in copyright changelog.gz; do
+    [[ -s $prefix/share/doc/echo-track/$file ]] || fail "share/doc/echo-track/$file is missing"
+done
 
 bash "$src/tests/transcripts/run_case.sh" "$prefix/bin/echo-track" "$default_case" ||
     fail "the installed echo-track does not solve the default exercise"

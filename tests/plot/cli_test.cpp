@@ -37,6 +37,7 @@ std::vector<Refusal> refusals() {
         {"cpa_ends_the_dialog", {"--min-cpa", "0.001", "--output", "@/p.png"}, "--min-cpa"},
         {"no_output", {"--course-a", "10"}, "--output"},
         {"unknown_format", {"--output", "@/p.jpg"}, "p.jpg"},
+        {"unknown_paper", {"--page", "a5", "--output", "@/p.pdf"}, "--page"},
         {"missing_folder", {"--output", "@/no/such/folder/p.png"}, "cannot write"},
         {"output_is_a_folder", {"--output", "@/taken.png"}, "cannot write"},
     };
@@ -75,6 +76,14 @@ TEST(Help, ListsEveryOptionWithItsUnitAndDefault) {
                               "--distance-b2 NM=2.5", "--min-cpa NM=1.5", "--delay MIN=0", "--output FILE"}) {
         EXPECT_NE(run.out.find(shown), std::string::npos) << shown;
     }
+}
+
+TEST(Version, OneLineWithoutAnOutput) {
+    ScratchFolder logs;
+    const auto run = run_tool({"--version"}, logs.path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "echo-track-plot " ECHO_TRACK_VERSION "\n");
 }
 
 TEST(Output, ReplacesAnExistingPictureWhole) {

@@ -178,7 +178,7 @@ TEST_P(Layout, OwnCourseVectorsPointAlongThePrintedCourses) {
     const Solved s = solve(GetParam().typed);
     const auto vectors = forms<SegmentShape>(s.drawing, Role::ProposedCourse);
     const auto labels = forms<TextShape>(s.drawing, Role::ProposedCourseLabel);
-    std::vector<std::pair<std::string_view, double>> printed;  // in the report's order
+    std::vector<std::pair<Side, double>> printed;  // in the report's order
     if (s.manoeuvre && s.manoeuvre->outcome == Outcome::Courses) {
         const Manoeuvre& m = *s.manoeuvre;
         if (m.side1.hits.ier == 0) printed.insert(printed.end(), {{m.txt1, m.side1.pqil1}, {m.txt1, m.side1.pqil2}});

@@ -21,11 +21,13 @@ struct ClockCase {
     double t1, t2, dt, tm;
 };
 
-TEST(PlotSolution, ObservationTimesInMinutesWithoutWrap) {
+TEST(PlotSolution, ObservationTimesInMinutesIntervalTheShorterWayRoundTheClock) {
     const ClockCase cases[] = {
         {13, 0, 13, 6, 13, 6, 780, 786, 6, 786},
         {12, 10, 12, 0, 12, 5, 730, 720, 10, 725},      // B-2 before B-1
-        {23, 50, 0, 10, 0, 10, 1430, 10, 1420, 10},     // midnight is not wrapped
+        {23, 50, 0, 10, 0, 10, 1430, 10, 20, 10},       // across midnight: 20 minutes, not 1420
+        {0, 2, 23, 56, 23, 59, 2, 1436, 6, 1439},       // and back across it
+        {12, 0, 0, 0, 0, 0, 720, 0, 720, 0},            // half a day either way stays half a day
         {12, 0, 12, 6, 12, 65, 720, 726, 6, 785},       // a minute of 65
     };
     for (const ClockCase& c : cases) {

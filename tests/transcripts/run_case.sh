@@ -6,6 +6,7 @@
 #
 # A case directory holds:
 #   input   the bytes typed at the program (its whole standard input)
+#   args    (optional) the program's arguments, one per line
 #   stdout  the exact expected standard output
 #   stderr  the exact expected standard error
 #   ending  "exit <status>" or "signal <name>", e.g. "exit 0", "signal SIGABRT"
@@ -22,7 +23,9 @@ ulimit -c 0  # no core files from the aborting cases
 
 # A shell without job control starts background programs with interrupts
 # ignored, and the program would keep them ignored; start it with the default.
-run=(env --default-signal=INT "$binary")
+args=()
+[[ -f $case_dir/args ]] && mapfile -t args <"$case_dir/args"
+run=(env --default-signal=INT "$binary" "${args[@]}")
 
 if [[ -f $case_dir/signal ]]; then
     signal=$(<"$case_dir/signal")

@@ -15,7 +15,7 @@
 #include "console/console.hpp"
 #include "console/string_streams.hpp"
 #include "tests/solver/worked_exercises.hpp"
-#include "solver/result.hpp"
+#include "app/result.hpp"
 
 namespace echo_track {
 namespace {
@@ -31,16 +31,17 @@ struct Session {
     bool input_left = false;  // a typed line was still there after the call
 };
 
-// Runs `result` on the record with `typed` as standard input. Afterwards it
-// checks whether a line is still waiting, so that a test can tell how many
-// lines the report read.
+// Runs `result` on the record with `typed` as standard input, and reads the
+// extra line after "NO danger" as the dialog loop does. Afterwards it checks
+// whether a line is still waiting, so that a test can tell how many lines the
+// report took.
 Session run_result(PlotRecord& record, std::string_view typed = "") {
     console::StringSource in(typed);
     console::StringSink out;
     console::StringSink err;
     console::ThrowingEnder ender;
     console::Console con(in, out, err, ender);
-    result(con, record);
+    if (result(con, record)) con.wait_line();
     Session s;
     if (!con.end_of_input()) {
         con.wait_line();

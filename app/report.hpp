@@ -15,8 +15,7 @@ void write_plot_report(console::Console& con, const PlotSolution& plot);
 
 // The manoeuvre report for the required CPA `scpa`: direction line, time, B's
 // position, then the too-close or no-danger message or the course rows with
-// the turn and overtaking advice. On the no-danger outcome it then waits for
-// one typed line, without a prompt.
+// the turn and overtaking advice.
 void write_manoeuvre_report(console::Console& con, double scpa, const PlotSolution& plot, const Manoeuvre& m);
 
 }  // namespace echo_track

@@ -1,15 +1,15 @@
-#include "solver/result.hpp"
+#include "app/result.hpp"
 
 #include <optional>
 
+#include "app/report.hpp"
 #include "solver/kernel.hpp"
 #include "solver/manoeuvre.hpp"
 #include "solver/plot_solution.hpp"
-#include "solver/report.hpp"
 
 namespace echo_track {
 
-void result(console::Console& con, PlotRecord& record) {
+bool result(console::Console& con, PlotRecord& record) {
     const PlotSolution plot = solve_plot(record);
     write_plot_report(con, plot);
 
@@ -17,10 +17,11 @@ void result(console::Console& con, PlotRecord& record) {
     if (!manoeuvre) {
         // No manoeuvre without speeds; the own course is still left normalised.
         wnorm(record.aka);
-        return;
+        return false;
     }
     record.aka = manoeuvre->aka;
     write_manoeuvre_report(con, record.scpa, plot, *manoeuvre);
+    return manoeuvre->outcome == Outcome::NoDanger;
 }
 
 }  // namespace echo_track

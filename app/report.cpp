@@ -1,4 +1,4 @@
-#include "solver/report.hpp"
+#include "app/report.hpp"
 
 namespace echo_track {
 
@@ -6,12 +6,20 @@ namespace {
 
 using console::Edit;
 
+// The side labels of the solution rows, padded to three characters:
+// starboard and port side ("backbord").
+constexpr std::string_view stbtxt = "StB";
+constexpr std::string_view bbtxt = "BB ";
+
+std::string_view side_label(Side side) { return side == Side::Starboard ? stbtxt : bbtxt; }
+
 constexpr const char* kSeparator = "###################################################";
 constexpr const char* kVelocityChange = "  ===>  KA=   <Velocity-change !?>";
 
 // One side's row: its label, then the two courses, or the advice to change
 // speed when no course at the present speed gives the tangent.
-void write_course_row(console::Console& con, std::string_view label, const TangentCourses& side) {
+void write_course_row(console::Console& con, Side turn, const TangentCourses& side) {
+    const std::string_view label = side_label(turn);
     if (side.hits.ier == 0) {
         con.list({label, "  ===>  KA=", side.pqil1, " resp.", side.pqil2});
     } else {
@@ -52,7 +60,6 @@ void write_manoeuvre_report(console::Console& con, double scpa, const PlotSoluti
         case Outcome::NoDanger:
             con.list({"NO danger of collision,CPA=", plot.figures.cparq, " > CPAmin=", scpa});
             con.list({kSeparator});
-            con.wait_line();
             return;
         case Outcome::Courses:
             break;

@@ -1,0 +1,60 @@
+# The optional parts of the build: echo-track-plot (cairo, CLI11) and the
+# tests (GoogleTest). Each option is AUTO, ON or OFF: AUTO builds the part
+# when what it needs is installed and otherwise skips it with one status
+# line; ON insists and stops with a clear error when something is missing.
+# Afterwards ECHO_TRACK_PLOT and ECHO_TRACK_TESTS hold plain ON or OFF.
+
+# Decides one part: `found` tells whether its needs are met, `missing` names
+# what is not there.
+macro(decide_optional_part part found missing)
+  string(TOUPPER "${${part}}" _wanted)
+  if(_wanted STREQUAL "AUTO")
+    if(${found})
+      set(${part} ON)
+    else()
+      message(STATUS "${part}: skipped, not installed: ${missing}")
+      set(${part} OFF)
+    endif()
+  elseif(${part})
+    if(NOT ${found})
+      message(FATAL_ERROR "${part}=ON, but it needs what is not installed: ${missing} (run scripts/setup, or configure with -D${part}=OFF)")
+    endif()
+    set(${part} ON)
+  else()
+    set(${part} OFF)
+  endif()
+endmacro()
+
+set(ECHO_TRACK_PLOT AUTO CACHE STRING "Build echo-track-plot, the plot picture of an exercise (needs cairo and CLI11): AUTO, ON or OFF")
+set(ECHO_TRACK_TESTS AUTO CACHE STRING "Build the unit and transcript tests (need GoogleTest): AUTO, ON or OFF")
+set_property(CACHE ECHO_TRACK_PLOT PROPERTY STRINGS AUTO ON OFF)
+set_property(CACHE ECHO_TRACK_TESTS PROPERTY STRINGS AUTO ON OFF)
+
+set(echo_track_plot_missing)
+if(ECHO_TRACK_PLOT)
+  find_package(PkgConfig QUIET)
+  if(PkgConfig_FOUND)
+    pkg_check_modules(CAIRO QUIET IMPORTED_TARGET cairo)
+  endif()
+  if(NOT CAIRO_FOUND)
+    list(APPEND echo_track_plot_missing "cairo (libcairo2-dev, pkg-config)")
+  endif()
+  find_package(CLI11 CONFIG QUIET)
+  if(NOT CLI11_FOUND)
+    list(APPEND echo_track_plot_missing "CLI11 (libcli11-dev)")
+  endif()
+endif()
+if(echo_track_plot_missing)
+  set(echo_track_plot_found FALSE)
+else()
+  set(echo_track_plot_found TRUE)
+endif()
+string(JOIN ", " echo_track_plot_missing_text ${echo_track_plot_missing})
+decide_optional_part(ECHO_TRACK_PLOT echo_track_plot_found "${echo_track_plot_missing_text}")
+
+set(echo_track_tests_found FALSE)
+if(ECHO_TRACK_TESTS)
+  find_package(GTest QUIET)
+  set(echo_track_tests_found ${GTest_FOUND})
+endif()
+decide_optional_part(ECHO_TRACK_TESTS echo_track_tests_found "GoogleTest (libgtest-dev)")
