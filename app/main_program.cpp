@@ -49,12 +49,13 @@ void pause_and_clear(console::Console& con) {
 
 }  // namespace
 
-void MAIN__(console::Console& con) {
+void MAIN__(console::Console& con, ExerciseWatcher* watcher) {
     PlotRecord record;  // the default exercise; never reset, so answers become defaults
     print_banner(con);
     for (;;) {
         print_help(con);
         input(con, record);
+        if (watcher != nullptr) watcher->entered(record);
         con.list({"OBSERVATION:"});
         // After "NO danger" one typed line more is read, without a prompt.
         if (result(con, record)) con.wait_line();

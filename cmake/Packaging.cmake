@@ -77,6 +77,10 @@ add_custom_target(distribution_files ALL DEPENDS ${echo_track_man_pages} ${echo_
 # The README with every picture and page it links, at the same relative path.
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${echo_track_changelog} DESTINATION ${echo_track_docdir})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${echo_track_docdir})
+# The traffic report's JSON Schema and the example exercise files that the
+# manual page names.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/traffic-report.schema.json DESTINATION ${echo_track_docdir}/docs)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${echo_track_docdir}/examples FILES_MATCHING PATTERN "*.toml")
 file(READ ${PROJECT_SOURCE_DIR}/README.md readme)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/README.md)
 # (The closing bracket of the link text is left out of the match: a lone

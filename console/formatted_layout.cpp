@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "console/number_text.hpp"
 #include "console/short_decimal.hpp"
 
 namespace console {
@@ -49,7 +50,7 @@ void append_fwd(std::string& out, double value, int width, int decimals) {
     char* digits = text + 1;
     int d = decimals < 0 ? 0 : (decimals > 40 ? 40 : decimals);
     char* end = digits + write_short_decimal(digits, std::fabs(value), d);
-    if (end == digits) end = std::to_chars(digits, text + sizeof text - 1, std::fabs(value), std::chars_format::fixed, d).ptr;
+    if (end == digits) end = digits + write_fixed(digits, static_cast<std::size_t>(text + sizeof text - 1 - digits), std::fabs(value), d);
     if (d == 0) *end++ = '.';  // F w.0 still ends in its decimal point
     std::string_view unsigned_text(digits, static_cast<std::size_t>(end - digits));
     // A negative value that rounds to all zeros is written without its sign.

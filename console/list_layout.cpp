@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "console/number_text.hpp"
 #include "console/short_decimal.hpp"
 
 namespace console {
@@ -51,10 +52,8 @@ std::size_t format_list_real(char* out, double value) {
     if (magnitude < 1e9) len = write_short_decimal(out + 2, magnitude, 0);
     if (len == 0 && magnitude < 1e8) len = write_short_decimal(out + 2, magnitude, 1);
     if (len == 0) {
-        // std::to_chars with general format and precision 9 is "%.9g", byte
-        // for byte; its longest text, "1.23456789e-308", leaves room for the point.
-        auto res = std::to_chars(out + 2, out + kListItemRoom - 1, magnitude, std::chars_format::general, 9);
-        len = static_cast<std::size_t>(res.ptr - (out + 2));
+        // Its longest text, "1.23456789e-308", leaves room for the point.
+        len = write_general9(out + 2, kListItemRoom - 3, magnitude);
     }
     return 2 + with_point(out + 2, len);
 }

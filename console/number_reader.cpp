@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 
+#include "console/number_text.hpp"
+
 namespace console {
 
 namespace {
@@ -51,11 +53,11 @@ public:
         *end++ = 'e';
         end = std::to_chars(end, text + sizeof text, exponent).ptr;
         double value = 0.0;
-        auto res = std::from_chars(text, end, value);
-        if (res.ec == std::errc::result_out_of_range) {
+        switch (decimal_to_double(std::string_view(text, static_cast<std::size_t>(end - text)), value)) {
             // Beyond the range of a double: overflow to infinity, underflow to zero.
-            bool overflow = static_cast<long long>(size_) + exponent > 0;
-            return overflow ? std::numeric_limits<double>::infinity() : 0.0;
+            case DecimalValue::Overflow: return std::numeric_limits<double>::infinity();
+            case DecimalValue::Underflow: return 0.0;
+            case DecimalValue::InRange: break;
         }
         return value;
     }

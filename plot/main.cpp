@@ -15,6 +15,7 @@
 #include "plot/layout.hpp"
 #include "plot/output_file.hpp"
 #include "plot/renderer.hpp"
+#include "plot/svg_page.hpp"
 #include "plot/traffic_command.hpp"
 #include "solver/manoeuvre.hpp"
 #include "solver/plot_solution.hpp"
@@ -123,7 +124,10 @@ int main(int argc, char** argv) {
     const echo_track::PlotSolution solution = echo_track::solve_plot(record);
     const std::optional<echo_track::Manoeuvre> manoeuvre = echo_track::solve_manoeuvre(record, solution);
     try {
-        plot::write_whole_file(output, plot::render(plot::layout_plot(record, solution, manoeuvre), *format, *paper));
+        const plot::Drawing drawing = plot::layout_plot(record, solution, manoeuvre);
+        // SVG is written directly, with real text; cairo paints PNG and PDF.
+        plot::write_whole_file(output, *format == plot::Format::Svg ? plot::svg_page(drawing)
+                                                                    : plot::render(drawing, *format, *paper));
     } catch (const plot::OutputError& e) {
         return usage_error(e.what());
     } catch (const plot::RenderError& e) {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "plot/inks.hpp"
 #include "plot/page.hpp"
 #include "plot/paper.hpp"
 
@@ -20,16 +21,6 @@ std::optional<Format> format_for(std::string_view path);
 
 // A PNG has this many pixels per page unit: a 600 x 750 page is 1200 x 1500.
 inline constexpr int kPngPixelsPerUnit = 2;
-
-// An 8-bit sRGB colour.
-struct Rgb {
-    unsigned char r = 0;
-    unsigned char g = 0;
-    unsigned char b = 0;
-};
-
-// The colour each ink is painted in.
-Rgb ink_colour(Ink ink);
 
 // Cairo could not draw or encode the picture.
 class RenderError : public std::runtime_error {

@@ -73,8 +73,8 @@ std::optional<Chosen> chosen_manoeuvre(const TrafficExercise& e, const TrafficSo
     }
     const auto& stb = s.starboard;
     const auto& port = s.port;
-    const bool use_stb = stb && stb->alteration.exact_turn > 0.0 && (!port || stb->alteration.steered_turn <= port->alteration.steered_turn);
-    const bool use_port = !use_stb && port && port->alteration.exact_turn > 0.0;
+    const bool use_stb = stb && stb->alteration.steered_turn > 0.0 && (!port || stb->alteration.steered_turn <= port->alteration.steered_turn);
+    const bool use_port = !use_stb && port && port->alteration.steered_turn > 0.0;
     if (!use_stb && !use_port) return std::nullopt;
     const traffic::AlterationOutcome& a = use_stb ? *stb : *port;
     return Chosen{a.outcome.own, &a.outcome,
@@ -163,7 +163,7 @@ private:
     // as green arcs, blocked ones red; the present course and the chosen
     // manoeuvre as vectors.
     void speed_circle() {
-        const double radius = kSpeedCircleShare * kOuterRadius;
+        const double radius = speed_circle_radius();
         paint(Role::OwnRunCircle, CircleShape{centre_, radius, Stroke{Ink::OwnShip, 0.5, Dash::Dotted}, false});
         for (const CourseArc& a : s_.arcs.clear) sector(Role::ClearingSector, a, radius, Ink::Clear);
         for (const CourseArc& a : s_.arcs.blocked) sector(Role::BlockedSector, a, radius, Ink::Blocked);
@@ -178,6 +178,15 @@ private:
         const PagePoint tip = vector_to(chosen_->own.course, share);
         paint(Role::ProposedCourse, SegmentShape{centre_, tip, Stroke{Ink::Manoeuvre, 1.8, Dash::Solid}, true});
         label(Role::ProposedCourseLabel, tip, chosen_->own.course, course_text(chosen_->own.course), Ink::Manoeuvre);
+    }
+
+    // A fixed share of the plot, but kept well apart from the required-CPA
+    // circle so that the two are never taken for each other.
+    double speed_circle_radius() const {
+        const double cpa = e_.required_cpa_nm * miles_;
+        const double radius = kSpeedCircleShare * kOuterRadius;
+        if (std::fabs(radius - cpa) >= 0.25 * cpa) return radius;
+        return cpa * 1.35 <= 0.45 * kOuterRadius ? cpa * 1.35 : cpa * 0.65;
     }
 
     void sector(Role role, const CourseArc& a, double radius, Ink ink) {
@@ -257,9 +266,9 @@ private:
                   " at " + tenths_text(e_.own.speed_kt) + " kt, required CPA " + tenths_text(e_.required_cpa_nm) + " nm",
                   Ink::Text, 12.0, true);
         std::string sides = "Smallest alterations: starboard ";
-        sides += s_.starboard ? (s_.starboard->alteration.exact_turn > 0.0 ? "to " + course_text(s_.starboard->alteration.steered_course) : "none needed") : "none";
+        sides += s_.starboard ? (s_.starboard->alteration.steered_turn > 0.0 ? "to " + course_text(s_.starboard->alteration.steered_course) : "none needed") : "none";
         sides += ", port ";
-        sides += s_.port ? (s_.port->alteration.exact_turn > 0.0 ? "to " + course_text(s_.port->alteration.steered_course) : "none needed") : "none";
+        sides += s_.port ? (s_.port->alteration.steered_turn > 0.0 ? "to " + course_text(s_.port->alteration.steered_course) : "none needed") : "none";
         sides += "; speed: ";
         const traffic::SpeedAlternative& v = s_.speed_alternative;
         sides += v.stopping_does_not_clear ? "stopping does not clear"

@@ -8,12 +8,15 @@
 
 #include "console/process_console.hpp"
 #include "plot/output_file.hpp"
+#include "plot/paper.hpp"
 #include "plot/renderer.hpp"
+#include "plot/svg_page.hpp"
 #include "plot/traffic_board.hpp"
 #include "plot/traffic_file.hpp"
 #include "plot/traffic_json.hpp"
 #include "plot/traffic_report.hpp"
 #include "traffic/traffic_solution.hpp"
+#include "version/version.hpp"
 
 namespace echo_track::plot {
 namespace {
@@ -56,11 +59,16 @@ int run_traffic_command(int argc, char** argv) {
     app.add_option("file", file, "traffic exercise file, .toml")->type_name("FILE.toml")->required();
     app.add_flag("--json", json, "print the report as JSON (described by docs/traffic-report.schema.json)");
     app.add_option("--output,-o", output, "also draw the board to this file: .svg, .png or .pdf")->type_name("FILE");
+    std::string page = "a4";
+    app.add_option("--page", page, "paper of a PDF: a4 or letter (SVG and PNG keep the board's size)")
+        ->type_name("PAPER")->capture_default_str();
+    app.set_version_flag("--version", version_text(kProgram));
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
-            write_text(1, app.help());
+            const bool version = dynamic_cast<const CLI::CallForVersion*>(&e) != nullptr;
+            write_text(1, version ? std::string(e.what()) + "\n" : app.help());
             return 0;
         }
         return refuse(e.what());
@@ -70,6 +78,8 @@ int run_traffic_command(int argc, char** argv) {
         format = format_for(output);
         if (!format) return refuse("--output: " + output + " does not end in .svg, .png or .pdf");
     }
+    const std::optional<Paper> paper = paper_named(page);
+    if (!paper) return refuse("--page: " + page + " is neither a4 nor letter");
 
     traffic::TrafficExercise exercise;
     try {
@@ -80,7 +90,9 @@ int run_traffic_command(int argc, char** argv) {
     const traffic::TrafficSolution solution = traffic::solve_traffic(exercise);
     if (format) {
         try {
-            write_whole_file(output, render(layout_traffic_board(exercise, solution), *format));
+            const Drawing board = layout_traffic_board(exercise, solution);
+            // SVG is written directly, with real text; cairo paints PNG and PDF.
+            write_whole_file(output, *format == Format::Svg ? svg_page(board) : render(board, *format, *paper));
         } catch (const OutputError& e) {
             return refuse(e.what());
         } catch (const RenderError& e) {

@@ -7,7 +7,7 @@
 namespace echo_track::plot {
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 using traffic::CourseArc;
 using traffic::Outcome;
 using traffic::Passage;

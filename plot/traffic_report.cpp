@@ -108,7 +108,7 @@ std::string passages_text(const std::vector<TargetSolution>& targets, const Outc
 std::string turn_text(const std::optional<traffic::AlterationOutcome>& a, const char* side, const TrafficSolution& s) {
     std::string text = "Smallest alteration to " + std::string(side) + ": ";
     if (!a) return text + "none within 180° clears every target\n";
-    if (a->alteration.exact_turn == 0.0) return text + "none needed, the present course clears every target\n";
+    if (a->alteration.steered_turn == 0.0) return text + "none needed, the present course clears every target\n";
     const double turn = a->alteration.steered_turn;
     const bool whole = turn == std::round(turn);
     text += (whole ? whole_text(static_cast<int>(turn)) : tenths_text(turn)) + "° to " + course_text(a->alteration.steered_course) +

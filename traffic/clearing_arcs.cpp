@@ -165,24 +165,26 @@ ClearingArcs join_blocked(const std::vector<std::vector<CourseArc>>& per_target)
     return arcs;
 }
 
-std::optional<Alteration> smallest_alteration(const ClearingArcs& arcs, double course, Side side) {
+std::optional<Alteration> smallest_alteration(const ClearingArcs& arcs, double course, Side side, bool present_clears) {
     const auto blocking = [&](double c) {
         return std::find_if(arcs.blocked.begin(), arcs.blocked.end(), [&](const CourseArc& a) { return a.holds(c); });
     };
     Alteration alteration;
-    const auto here = blocking(course);
-    if (here == arcs.blocked.end()) {
-        alteration.exact_course = alteration.steered_course = course;
-        return alteration;
-    }
-    if (here->width() >= 360.0) return std::nullopt;
+    alteration.exact_course = alteration.steered_course = course;
+    if (present_clears) return alteration;
     const bool starboard = side == Side::Starboard;
+    const auto here = blocking(course);
+    if (here != arcs.blocked.end()) {
+        if (here->width() >= 360.0) return std::nullopt;
+        alteration.exact_course = normalized_degrees(starboard ? here->to : here->from);
+    }
     const auto turn_to = [&](double c) { return normalized_degrees(starboard ? c - course : course - c); };
-    alteration.exact_course = normalized_degrees(starboard ? here->to : here->from);
     alteration.exact_turn = turn_to(alteration.exact_course);
-    // The first whole degree beyond the edge; if a narrow clear sector holds
-    // none, on past the next blocked sector.
+    // The first whole degree beyond the edge (strictly beyond a present
+    // course that is itself the edge); if a narrow clear sector holds none,
+    // on past the next blocked sector.
     double steered = starboard ? std::ceil(alteration.exact_course) : std::floor(alteration.exact_course);
+    if (steered == course) steered += starboard ? 1.0 : -1.0;
     for (std::size_t tries = 0; tries <= arcs.blocked.size(); ++tries) {
         const auto blocked = blocking(steered);
         if (blocked == arcs.blocked.end()) break;
@@ -230,7 +232,9 @@ std::vector<SpeedInterval> blocked_speeds(const CollisionCone& cone, Vec2 target
     return intervals;
 }
 
-std::optional<double> highest_clearing_speed(const std::vector<std::vector<SpeedInterval>>& per_target, double present_kt) {
+std::optional<double> highest_clearing_speed(const std::vector<std::vector<SpeedInterval>>& per_target, double present_kt,
+                                             bool present_clears) {
+    if (present_clears) return present_kt;
     std::vector<SpeedInterval> all;
     for (const auto& intervals : per_target) all.insert(all.end(), intervals.begin(), intervals.end());
     std::sort(all.begin(), all.end(), [](const SpeedInterval& a, const SpeedInterval& b) { return a.low < b.low; });
@@ -242,8 +246,9 @@ std::optional<double> highest_clearing_speed(const std::vector<std::vector<Speed
             joined.push_back(i);
         }
     }
+    // The blocked interval that holds the present speed, or ends at it.
     for (const SpeedInterval& i : joined) {
-        if (i.low < present_kt && present_kt < i.high) {
+        if (i.low < present_kt && present_kt <= i.high) {
             if (i.low < 0.0) return std::nullopt;
             return i.low;
         }

@@ -74,8 +74,10 @@ enum class Side { Starboard, Port };
 
 // The smallest alteration to `side` from `course`, at most 180 degrees; none
 // if no course within that turn clears all. A present course that clears
-// needs a turn of 0.
-std::optional<Alteration> smallest_alteration(const ClearingArcs& arcs, double course, Side side);
+// (`present_clears`) needs a turn of 0. One that does not, though no blocked
+// arc holds it, sits on the single blocked course of a target keeping
+// station inside the limit: the edge is the course itself.
+std::optional<Alteration> smallest_alteration(const ClearingArcs& arcs, double course, Side side, bool present_clears);
 
 // The own speeds on the present course that pass a target too close, as open
 // intervals (knots; the ends may lie beyond 0 and the present speed).
@@ -86,7 +88,10 @@ struct SpeedInterval {
 std::vector<SpeedInterval> blocked_speeds(const CollisionCone& cone, Vec2 target_velocity, double course);
 
 // The highest speed not above `present_kt` that clears all, or none when even
-// stopping does not.
-std::optional<double> highest_clearing_speed(const std::vector<std::vector<SpeedInterval>>& per_target, double present_kt);
+// stopping does not. `present_clears` tells whether the present speed does
+// (it may be the single blocked speed at which a target inside the limit
+// keeps station).
+std::optional<double> highest_clearing_speed(const std::vector<std::vector<SpeedInterval>>& per_target, double present_kt,
+                                             bool present_clears);
 
 }  // namespace echo_track::traffic

@@ -52,13 +52,14 @@ TrafficSolution solve_traffic(const TrafficExercise& exercise) {
         s.targets.push_back(std::move(t));
     }
     s.arcs = join_blocked(blocked);
+    const bool present_clears = outcome_of(s.targets, exercise.own, limit).clears_all;
     for (const Side side : {Side::Starboard, Side::Port}) {
-        const std::optional<Alteration> a = smallest_alteration(s.arcs, exercise.own.course, side);
+        const std::optional<Alteration> a = smallest_alteration(s.arcs, exercise.own.course, side, present_clears);
         if (!a) continue;
         const AlterationOutcome chosen{*a, outcome_of(s.targets, {a->steered_course, exercise.own.speed_kt}, limit)};
         (side == Side::Starboard ? s.starboard : s.port) = chosen;
     }
-    const std::optional<double> speed = highest_clearing_speed(slow, exercise.own.speed_kt);
+    const std::optional<double> speed = highest_clearing_speed(slow, exercise.own.speed_kt, present_clears);
     s.speed_alternative.stopping_does_not_clear = !speed;
     if (speed) {
         s.speed_alternative.speed_kt = *speed;

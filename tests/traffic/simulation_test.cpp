@@ -195,3 +195,34 @@ TEST(TrafficSimulation, SpeedAlternativeIsTheHighestThatClears) {
 
 }  // namespace
 }  // namespace echo_track::traffic
+
+namespace echo_track::traffic {
+namespace {
+
+// Sound where the dialog is not: a target keeping station has its range as
+// CPA and no TCPA; inside the limit it is cleared only by a course that
+// opens it, and the same-time target beside it is reported, not solved.
+TEST(TrafficSimulation, StationKeepingInsideTheLimitAndSameTimeSightings) {
+    Sea sea;
+    TrafficExercise& e = sea.exercise;
+    e.own = {0.0, 12.0};
+    e.required_cpa_nm = 1.5;
+    e.manoeuvre.at = ClockTime{10 * 60 + 18};
+    sea.own_velocity = along(0.0, 12.0);
+    sea.targets = {SeaTarget{sea.own_velocity, along(200.0, 0.8)}};
+    e.targets = {Target{"Station", {ClockTime{600}, 200.0, 0.8}, {ClockTime{612}, 200.0, 0.8}},
+                 Target{"Same time", {ClockTime{612}, 90.0, 5.0}, {ClockTime{612}, 91.0, 5.0}}};
+    const TrafficSolution s = solve_traffic(e);
+    const TargetSolution& t = s.targets[0];
+    EXPECT_TRUE(t.present.keeps_station);
+    EXPECT_NEAR(t.present.cpa_nm, 0.8, kMiles);
+    EXPECT_FALSE(t.present.danger);
+    EXPECT_TRUE(s.targets[1].same_time);
+    ASSERT_TRUE(s.starboard);
+    EXPECT_GT(s.starboard->alteration.steered_turn, 0.0);  // the present course leaves it inside for ever
+    EXPECT_LE(testing::closest_approach(sea.targets[0], along(s.starboard->alteration.steered_course, 12.0)).minutes, 0.0);
+    EXPECT_TRUE(s.speed_alternative.stopping_does_not_clear);
+}
+
+}  // namespace
+}  // namespace echo_track::traffic
