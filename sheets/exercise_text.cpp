@@ -34,8 +34,10 @@ std::string closest_text(const traffic::Outcome& outcome, const std::vector<traf
            " nm, TCPA " + tenths_text(outcome.passages[nearest].tcpa_min) + " min";
 }
 
-std::string alteration_text(const std::optional<traffic::AlterationOutcome>& turn, traffic::Side side) {
-    const std::string to = "Smallest alteration to " + side_name(side) + ": ";
+// A ship already inside the required CPA cannot be given it by any course:
+// the smallest turn then only stops the range closing.
+std::string alteration_text(const std::optional<traffic::AlterationOutcome>& turn, traffic::Side side, bool inside) {
+    const std::string to = (inside ? "Smallest turn that opens the range, to " : "Smallest alteration to ") + side_name(side) + ": ";
     if (!turn) return to + "none within 180°";
     const traffic::Alteration& a = turn->alteration;
     if (a.steered_turn == 0.0) return to + "none needed, the present course clears";
@@ -75,9 +77,11 @@ std::vector<std::string> questions(const SheetExercise& x) {
         "1. The relative course and speed of " + ships + ".",
         "2. The CPA (distance and bearing) and the TCPA of " + ships + ".",
         "3. The true course and speed of " + ships + ".",
-        "4. The new own course, at unchanged speed and turning at " + at + ", for which " +
-            (x.exercise.targets.size() == 1 ? "B passes" : "each ship passes") + " at " + cpa + " nm:",
-        "    turning to starboard, and turning to port.",
+        x.exercise.targets.size() == 1
+            ? "4. The new own course at unchanged speed, turning at " + at + ", for which B passes at " + cpa + " nm:"
+            : "4. For each ship in danger: the new own course at unchanged speed, turning at " + at + ",",
+        x.exercise.targets.size() == 1 ? "    turning to starboard, and turning to port."
+                                       : "    for which it passes at " + cpa + " nm, turning to starboard and to port.",
     };
     if (x.kind == Kind::SeveralShips) {
         asked.push_back("5. The smallest alteration, to either side, that clears all ships at " + cpa + " nm.");
@@ -106,9 +110,12 @@ std::vector<std::string> target_figures(const SheetExercise& x) {
 std::vector<std::string> manoeuvre_figures(const SheetExercise& x) {
     const traffic::TrafficSolution& s = x.solution;
     std::vector<std::string> lines;
+    const bool inside = std::any_of(s.targets.begin(), s.targets.end(),
+                                    [](const traffic::TargetSolution& t) { return t.inside_required; });
+    if (inside) lines.push_back("No course gives the required CPA: a ship is already inside it");
     for (const traffic::Side side : {traffic::Side::Starboard, traffic::Side::Port}) {
         const auto& turn = side == traffic::Side::Starboard ? s.starboard : s.port;
-        lines.push_back(alteration_text(turn, side));
+        lines.push_back(alteration_text(turn, side, inside));
         if (turn && turn->alteration.steered_turn != 0.0) lines.push_back("   " + closest_text(turn->outcome, s.targets));
     }
     const traffic::SpeedAlternative& slow = s.speed_alternative;

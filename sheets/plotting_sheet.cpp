@@ -46,8 +46,9 @@ void draw_rings_and_bearings(const RingPlan& plan, plot::Drawing& page) {
     for (int i = 1; i <= plan.rings; ++i) {
         page.shapes.push_back({Role::RangeRing, plot::CircleShape{plan.centre, step * i,
                                                                    {Ink::Grid, i == plan.rings ? kOuterLine : kGridLine}, false}});
-        label(page, Role::RingLabel, toward(plan.centre, 45.0, step * i + 2.0), plot::miles_text(plan.ring_nm * i), kScaleLabel,
-              plot::HAlign::Left, plot::VAlign::Bottom);
+        // Just inside the ring, clear of the bearing scale outside the last one.
+        label(page, Role::RingLabel, toward(plan.centre, 45.0, step * i - 3.0), plot::miles_text(plan.ring_nm * i), kScaleLabel,
+              plot::HAlign::Right, plot::VAlign::Top);
     }
     // Radials every 30 degrees, dotted, as on a printed sheet.
     for (int b = 0; b < 360; b += 30) {

@@ -26,11 +26,11 @@ constexpr TextStyle kConsole{6.6, false, true};
 constexpr double kTableTop = 58.0;
 constexpr double kTableRow = 12.5;
 constexpr std::array<double, 7> kTableColumns = {0.0, 62.0, 132.0, 202.0, 272.0, 342.0, 412.0};
-constexpr double kPlotRadius = 182.0;
-constexpr double kPlotCentreY = 343.0;
-constexpr double kMilesScaleY = 578.0;
-constexpr double kLogScaleY = 618.0;
-constexpr double kQuestionsTop = 652.0;
+constexpr double kPlotRadius = 192.0;
+constexpr double kPlotCentreY = 350.0;
+constexpr double kMilesScaleY = 594.0;
+constexpr double kLogScaleY = 632.0;
+constexpr double kQuestionsTop = 664.0;
 
 constexpr double kBoardTop = 46.0;
 constexpr double kBoardHeight = 396.0;
