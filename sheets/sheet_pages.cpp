@@ -47,7 +47,7 @@ void heading(plot::Drawing& page, const std::string& title, const SheetPlace& pl
     TextStyle right = kSmall;
     right.halign = HAlign::Right;
     right.ink = plot::Ink::GridText;
-    add_text(page, {page.width, 4.0}, place_text(place), right);
+    add_text(page, {page.width, page.height - 9.0}, place_text(place), right);  // a footer, clear of long titles
 }
 
 double farthest_range(const traffic::TrafficExercise& exercise) {
