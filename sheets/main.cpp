@@ -72,8 +72,8 @@ int main(int argc, char** argv) {
     app.add_option("--kinds", kind_names, "kinds of exercise, used in turn: " + all_kind_names() + " (default: all)")
         ->type_name("LIST")->delimiter(',');
     app.add_option("--output,-o", output, "the PDF to write")->type_name("FILE")->required();
-    app.add_option("--exercises", folder, "also write each exercise as FOLDER/exercise-NN.toml, and a one-ship "
-                                          "exercise as exercise-NN.session for echo-track")
+    app.add_option("--exercises", folder, "also write each exercise as DIR/exercise-NN.toml, and a one-ship "
+                                          "exercise as DIR/exercise-NN.session for echo-track")
         ->type_name("DIR");
     app.set_version_flag("--version", echo_track::version_text(kProgram));
 
