@@ -35,9 +35,9 @@ std::string closest_text(const traffic::Outcome& outcome, const std::vector<traf
 }
 
 // A ship already inside the required CPA cannot be given it by any course:
-// the smallest turn then only stops the range closing.
+// the smallest turn then only opens the range.
 std::string alteration_text(const std::optional<traffic::AlterationOutcome>& turn, traffic::Side side, bool inside) {
-    const std::string to = (inside ? "Smallest turn that opens the range, to " : "Smallest alteration to ") + side_name(side) + ": ";
+    const std::string to = (inside ? "Opening the range, to " : "Smallest alteration to ") + side_name(side) + ": ";
     if (!turn) return to + "none within 180°";
     const traffic::Alteration& a = turn->alteration;
     if (a.steered_turn == 0.0) return to + "none needed, the present course clears";
@@ -112,7 +112,12 @@ std::vector<std::string> manoeuvre_figures(const SheetExercise& x) {
     std::vector<std::string> lines;
     const bool inside = std::any_of(s.targets.begin(), s.targets.end(),
                                     [](const traffic::TargetSolution& t) { return t.inside_required; });
-    if (inside) lines.push_back("No course gives the required CPA: a ship is already inside it");
+    if (inside) lines.push_back("Too close: no course gives the required CPA");
+    if (!s.any_danger && !inside) {
+        lines.push_back("No alteration needed: the present course clears every ship");
+        lines.push_back("Speed alternative: none needed");
+        return lines;
+    }
     for (const traffic::Side side : {traffic::Side::Starboard, traffic::Side::Port}) {
         const auto& turn = side == traffic::Side::Starboard ? s.starboard : s.port;
         lines.push_back(alteration_text(turn, side, inside));
