@@ -1,5 +1,6 @@
 #include "console/console.hpp"
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 
@@ -51,9 +52,7 @@ void Console::put(std::string_view bytes) {
 // The buffer is full: hand everything held so far to the sink, the start of
 // the record in progress included, so that the bytes keep their order.
 void Console::put_spilling(std::string_view bytes) {
-    out_.write(std::string_view(outbuf_.data(), outlen_));
-    outlen_ = 0;
-    committed_ = 0;
+    hand_over();
     if (bytes.size() > outbuf_.size()) {
         out_.write(bytes);
         return;
@@ -74,14 +73,22 @@ void Console::end_record() {
     } else {
         outbuf_[outlen_++] = '\n';
     }
+    std::atomic_signal_fence(std::memory_order_seq_cst);  // a handler sees the record whole
     committed_ = outlen_;
 }
 
-void Console::flush() {
-    if (outlen_ == 0) return;
-    out_.write(std::string_view(outbuf_.data(), outlen_));
+// The held bytes stop counting as pending before the sink gets them: a signal
+// handler that writes the pending output never writes them a second time.
+void Console::hand_over() {
+    const std::size_t held = outlen_;
     outlen_ = 0;
     committed_ = 0;
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    out_.write(std::string_view(outbuf_.data(), held));
+}
+
+void Console::flush() {
+    if (outlen_ != 0) hand_over();
 }
 
 void Console::list(std::initializer_list<Item> items) {

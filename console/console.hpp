@@ -112,6 +112,7 @@ private:
     void put(std::string_view bytes);
     void put_blanks(std::size_t n);
     void put_spilling(std::string_view bytes);
+    void hand_over();
     void end_record();
     [[noreturn]] void end_of_file_report(std::string_view context, Read read);
     [[noreturn]] void number_report(std::string_view context);

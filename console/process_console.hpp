@@ -7,7 +7,8 @@
 
 namespace console {
 
-// Reads a file descriptor in blocks; retries on EINTR; a read error counts as
+// Reads a file descriptor in blocks; retries on EINTR and waits with poll when
+// a non-blocking descriptor has nothing yet; any other read error counts as
 // the end of input. Ready when a poll without waiting finds input, its end or
 // an error there.
 class FdSource final : public ByteSource {
@@ -20,14 +21,29 @@ private:
     int fd_;
 };
 
-// Writes everything to a file descriptor, retrying short writes and EINTR.
+// Writes everything to a file descriptor, retrying short writes and EINTR and
+// waiting with poll while a non-blocking descriptor is full. The first failed
+// write is kept as `error()` (an errno value); every later write is dropped.
 class FdSink final : public ByteSink {
 public:
     explicit FdSink(int fd) : fd_(fd) {}
     void write(std::string_view bytes) override;
+    int error() const { return error_; }
 
 private:
     int fd_;
+    int error_ = 0;
+};
+
+// Standard output of the program, whose output is never silently lost: the
+// first failed write ends the run with "echo-track: cannot write standard
+// output: " and the reason on standard error, exit status 1. A signal that
+// arrives during a write ends the run as its handler would, after giving
+// what is left of the write as far as standard output takes it within a
+// deadline; what reaches standard output is always a prefix of the run's.
+class StandardOutput final : public ByteSink {
+public:
+    void write(std::string_view bytes) override;
 };
 
 // Stop: exit status 0. Error report: the default action for SIGABRT restored,
@@ -51,7 +67,7 @@ public:
 
 private:
     FdSource in_{0};
-    FdSink out_{1};
+    StandardOutput out_;
     FdSink err_{2};
     ProcessEnder ender_;
     Console console_{in_, out_, err_, ender_};

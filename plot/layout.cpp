@@ -13,112 +13,16 @@
 #include <vector>
 
 #include "plot/captions.hpp"
+#include "plot/legend.hpp"
 #include "plot/label_placer.hpp"
 #include "plot/labels.hpp"
 #include "plot/range_scale.hpp"
+#include "plot/sheet_geometry.hpp"
+#include "plot/sheet_style.hpp"
 #include "solver/kernel.hpp"
 
 namespace echo_track::plot {
 namespace {
-
-// Page areas: the title on top, the plot circle below it, the legend at the
-// foot. The outer range ring has a fixed size; the scale follows from it.
-constexpr double kMargin = 24.0;
-constexpr double kTitleTop = 26.0;
-constexpr double kTitleLineStep = 15.0;
-constexpr double kOuterRadius = 230.0;
-constexpr double kPlotCentreY = 372.0;
-constexpr double kLegendTop = 650.0;
-constexpr double kLegendRowStep = 15.0;
-constexpr double kLegendColumnStep = 280.0;
-
-constexpr int kMaxRings = 6;
-constexpr double kExtentMargin = 1.05;  // keeps the farthest figure off the outer ring
-
-constexpr double kLabelSize = 9.0;
-constexpr double kMarkerRadius = 3.2;
-constexpr double kRingMarkerRadius = 4.5;
-constexpr double kCpaMarkerRadius = 5.0;
-constexpr double kOwnShipRadius = 4.0;
-
-// Two points closer than this (page units) share one label.
-constexpr double kCrowded = 14.0;
-
-const Stroke kTrackStroke{Ink::RelativeTrack, 1.0, Dash::Solid};
-const Stroke kRelativeRunStroke{Ink::RelativeTrack, 1.8, Dash::Solid};
-const Stroke kOwnRunStroke{Ink::OwnShip, 1.6, Dash::Solid};
-const Stroke kTrueRunStroke{Ink::ShipB, 1.6, Dash::Solid};
-const Stroke kPositionStroke{Ink::ShipB, 1.0, Dash::Solid};
-const Stroke kCpaStroke{Ink::Cpa, 1.5, Dash::Solid};
-const Stroke kCpaCircleStroke{Ink::Cpa, 1.2, Dash::Dashed};
-const Stroke kManoeuvreStroke{Ink::Manoeuvre, 1.3, Dash::Solid};
-const Stroke kOwnShipStroke{Ink::OwnShip, 1.0, Dash::Solid};
-constexpr double kTangentWidth = 0.9;
-constexpr double kCourseWidth = 1.8;
-
-double norm(Point p) { return std::sqrt(p.x * p.x + p.y * p.y); }
-double dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
-Point minus(Point a, Point b) { return Point{a.x - b.x, a.y - b.y}; }
-double page_distance(PagePoint a, PagePoint b) { return std::hypot(a.x - b.x, a.y - b.y); }
-
-// How far from `from` along the unit direction `u` the line leaves the disc
-// of radius `radius` about A; 0 when it misses the disc.
-double run_to_edge(Point from, Point u, double radius) {
-    const double b = dot(from, u);
-    const double disc = b * b - (dot(from, from) - radius * radius);
-    return disc < 0.0 ? 0.0 : -b + std::sqrt(disc);
-}
-
-// Smallest angle between two bearings, 0..180.
-double bearing_gap(double a, double b) {
-    const double d = std::fabs(std::fmod(a - b, 360.0));
-    return d > 180.0 ? 360.0 - d : d;
-}
-
-// The ink of a side's courses and tangent.
-Ink side_ink(Side side) { return side == Side::Starboard ? Ink::Starboard : Ink::Port; }
-
-// Scales the plot frame onto the page: north up, east to the right.
-class Sheet {
-public:
-    Sheet(PagePoint centre, double miles) : centre_(centre), miles_(miles) {}
-    PagePoint at(Point p) const { return PagePoint{centre_.x + p.y * miles_, centre_.y - p.x * miles_}; }
-    double length(double nm) const { return nm * miles_; }
-
-private:
-    PagePoint centre_;
-    double miles_;
-};
-
-// How far out the figures reach, in nautical miles: the rings must hold them.
-double plot_extent(const PlotRecord& record, const PlotSolution& plot, const std::optional<Manoeuvre>& m) {
-    double extent = std::max({norm(plot.p1), norm(plot.p2), record.scpa});
-    if (!m) return extent;
-    extent = std::max({extent, norm(plot.fus), norm(m->bm)});
-    if (m->outcome != Outcome::Courses) return extent;
-    for (const TangentCourses* side : {&m->side1, &m->side2}) {
-        if (side->hits.ier != 0) continue;
-        extent = std::max({extent, norm(vecpkt(plot.fus, side->course1, plot.da)),
-                           norm(vecpkt(plot.fus, side->course2, plot.da))});
-    }
-    return extent;
-}
-
-// The ring distances go along the diagonal that stays clearest of the
-// directions in which the figures lie.
-double clearest_diagonal(const std::vector<double>& busy_bearings) {
-    double best = 135.0;
-    double best_gap = -1.0;
-    for (const double diagonal : {135.0, 225.0, 45.0, 315.0}) {
-        double gap = 180.0;
-        for (const double b : busy_bearings) gap = std::min(gap, bearing_gap(diagonal, b));
-        if (gap > best_gap + 1e-9) {
-            best = diagonal;
-            best_gap = gap;
-        }
-    }
-    return best;
-}
 
 // Builds the page in painting order: grid, lines, markers, labels, own ship,
 // title and legend. Labels are placed after every marker is known, most
@@ -155,7 +59,7 @@ public:
         for (Shape& label : labels_) shapes_.push_back(std::move(label));
         own_ship();
         title();
-        legend();
+        add_legend(shapes_);
         d.shapes = std::move(shapes_);
         return d;
     }
@@ -172,7 +76,7 @@ private:
     void marker(Role role, Point p, double radius, Stroke stroke, bool filled) {
         const PagePoint at = sheet_.at(p);
         paint(role, CircleShape{at, radius, stroke, filled});
-        placer_.keep_clear(at, radius + 1.0);
+        placer_.keep_clear(at, radius + kMarkerClearance);
     }
     // A label for later, in the layer above every line and marker.
     void label(Role role, PagePoint at, double bearing, std::string text, Ink ink, double size = kLabelSize) {
@@ -182,23 +86,20 @@ private:
     // Range rings, bearing scale every 10 degrees (labelled every 30), faint
     // radials every 30, and the ring distances along the clearest diagonal.
     void grid() {
-        const Stroke radial{Ink::Grid, 0.4, Dash::Dotted};
-        const Stroke ring{Ink::Grid, 0.6, Dash::Solid};
-        const Stroke outer{Ink::Grid, 1.0, Dash::Solid};
         const PagePoint a = sheet_.at(Point{});
         for (int bearing = 0; bearing < 360; bearing += 30) {
-            line(Role::Radial, Point{}, pepos(bearing, outer_nm_), radial);
+            line(Role::Radial, Point{}, pepos(bearing, outer_nm_), kRadialStroke);
         }
         for (int k = 1; k <= scale_.rings; ++k) {
-            paint(Role::RangeRing, CircleShape{a, sheet_.length(k * scale_.interval), k == scale_.rings ? outer : ring, false});
+            paint(Role::RangeRing, CircleShape{a, sheet_.length(k * scale_.interval), k == scale_.rings ? kOuterRingStroke : kRingStroke, false});
         }
         for (int bearing = 0; bearing < 360; bearing += 10) {
             const bool major = bearing % 30 == 0;
-            const double tick = (major ? 8.0 : 4.5) / sheet_.length(1.0);
+            const double tick = (major ? kMajorTick : kMinorTick) / sheet_.length(1.0);
             const Point beyond = pepos(bearing, outer_nm_ + tick);
-            line(Role::BearingTick, pepos(bearing, outer_nm_), beyond, outer);
+            line(Role::BearingTick, pepos(bearing, outer_nm_), beyond, kOuterRingStroke);
             if (major) {
-                TextShape t = label_toward(sheet_.at(beyond), bearing, 5.0, degrees_text(bearing), Ink::GridText, kLabelSize);
+                TextShape t = label_toward(sheet_.at(beyond), bearing, kBearingLabelGap, degrees_text(bearing), Ink::GridText, kLabelSize);
                 placer_.keep_clear(text_box(t));
                 paint(Role::BearingLabel, std::move(t));
             }
@@ -206,7 +107,7 @@ private:
         const double diagonal = clearest_diagonal(busy_bearings());
         for (int k = 1; k <= scale_.rings; ++k) {
             const double nm = k * scale_.interval;
-            TextShape t = label_toward(sheet_.at(pepos(diagonal, nm)), 0.0, 0.0, miles_text(nm), Ink::GridText, 8.0);
+            TextShape t = label_toward(sheet_.at(pepos(diagonal, nm)), 0.0, 0.0, miles_text(nm), Ink::GridText, kRingLabelSize);
             if (k == scale_.rings) t.text += " nm";
             t.valign = VAlign::Middle;
             placer_.keep_clear(text_box(t));
@@ -269,19 +170,18 @@ private:
     // point; from its end the new relative run leads to B-2, parallel to the
     // tangent it was found for. The vectors go in the report's order.
     void proposed_courses() {
-        if (plot_.da * sheet_.length(1.0) > 2.0) {
-            paint(Role::OwnRunCircle, CircleShape{sheet_.at(plot_.fus), sheet_.length(plot_.da),
-                                                  Stroke{Ink::OwnShip, 0.6, Dash::Dotted}, false});
+        if (plot_.da * sheet_.length(1.0) > kSmallestRunCircle) {
+            paint(Role::OwnRunCircle, CircleShape{sheet_.at(plot_.fus), sheet_.length(plot_.da), kRunCircleStroke, false});
         }
         for (const auto& [side, name] : sides()) {
             if (side->hits.ier != 0) continue;
             const Ink ink = side_ink(name);
             for (const auto& [course, pqil] : {std::pair{side->course1, side->pqil1}, std::pair{side->course2, side->pqil2}}) {
                 const Point tip = vecpkt(plot_.fus, course, plot_.da);
-                line(Role::NewRelativeRun, tip, plot_.p2, Stroke{ink, 0.7, Dash::Dotted});
+                line(Role::NewRelativeRun, tip, plot_.p2, Stroke{ink, kNewRelativeRunWidth, Dash::Dotted});
                 line(Role::ProposedCourse, plot_.fus, tip, Stroke{ink, kCourseWidth, Dash::Solid}, true);
                 course_tips_.push_back({sheet_.at(tip), course, course_label(name, pqil), ink});
-                placer_.keep_clear(sheet_.at(tip), 3.0);
+                placer_.keep_clear(sheet_.at(tip), kCourseTipClearance);
             }
         }
     }
@@ -295,7 +195,7 @@ private:
         marker(Role::B2, plot_.p2, kMarkerRadius, kPositionStroke, true);
         if (m_) marker(Role::ManoeuvrePosition, m_->bm, kRingMarkerRadius, kManoeuvreStroke, false);
         if (m_) marker(Role::CpaPoint, cpa_point(), kCpaMarkerRadius, kCpaStroke, false);
-        placer_.keep_clear(sheet_.at(Point{}), kOwnShipRadius + 1.0);
+        placer_.keep_clear(sheet_.at(Point{}), kOwnShipRadius + kMarkerClearance);
 
         double side = plot_.akbr + 90.0;
         if (m_ && dot(pepos(side, 1.0), minus(plot_.fus, plot_.p1)) > 0.0) side = plot_.akbr - 90.0;
@@ -328,7 +228,7 @@ private:
             label(Role::CpaLabel, cpa, at_a ? side : plot_.cpap, "CPA " + decimal_text(f.cparq, 1) + " nm", Ink::Cpa);
             if (!at_a) a_side = plot_.cpap + 180.0;
         }
-        label(Role::PositionLabel, a, a_side, "A", Ink::OwnShip, 10.0);
+        label(Role::PositionLabel, a, a_side, "A", Ink::OwnShip, kOwnShipLabelSize);
 
         for (const CourseTip& tip : course_tips_) label(Role::ProposedCourseLabel, tip.at, tip.course, tip.text, tip.ink);
         for (const TangentEnd& end : tangent_ends_) {
@@ -347,60 +247,10 @@ private:
             TextShape t;
             t.at = PagePoint{kMargin, y};
             t.text = title.lines[i];
-            t.size = i == 0 ? 14.0 : 10.0;
+            t.size = i == 0 ? kHeadingSize : kTitleSize;
             t.bold = i == 0 || i >= title.outcome_from;
             paint(Role::Title, std::move(t));
-            y += i == 0 ? kTitleLineStep + 4.0 : kTitleLineStep;
-        }
-    }
-
-    // A sample of each kind of figure with its meaning.
-    void legend() {
-        enum class Sample { Line, Arrow, Dot, Ring, SidePair };
-        struct Entry {
-            Stroke stroke;
-            Sample sample;
-            const char* text;
-        };
-        const std::array<Entry, 12> entries = {{
-            {kOwnShipStroke, Sample::Dot, "own ship A"},
-            {kPositionStroke, Sample::Dot, "B-1, B-2: plotted positions of B"},
-            {kTrackStroke, Sample::Line, "relative track of B, through the CPA"},
-            {kRelativeRunStroke, Sample::Arrow, "relative run of B, B-1 to B-2 (KBr, VBr)"},
-            {kOwnRunStroke, Sample::Arrow, "run of A in the same time (KA, VA)"},
-            {kTrueRunStroke, Sample::Arrow, "true run of B (KB, VB)"},
-            {kCpaStroke, Sample::Ring, "closest point of approach (CPA)"},
-            {kCpaCircleStroke, Sample::Line, "circle of the minimal CPA"},
-            {kManoeuvreStroke, Sample::Ring, "B at the manoeuvre time"},
-            {Stroke{Ink::Starboard, kTangentWidth, Dash::Dashed}, Sample::SidePair, "tangents to the CPA circle, StB and BB"},
-            {Stroke{Ink::Starboard, kCourseWidth, Dash::Solid}, Sample::Arrow, "new course of A, StB: turn to starboard"},
-            {Stroke{Ink::Port, kCourseWidth, Dash::Solid}, Sample::Arrow, "new course of A, BB: turn to port side"},
-        }};
-        const std::size_t rows = (entries.size() + 1) / 2;
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            const Entry& e = entries[i];
-            const double x = kMargin + kLegendColumnStep * static_cast<double>(i / rows);
-            const double y = kLegendTop + kLegendRowStep * static_cast<double>(i % rows);
-            const PagePoint left{x, y};
-            const PagePoint right{x + 26.0, y};
-            const PagePoint mid{x + 13.0, y};
-            switch (e.sample) {
-                case Sample::Line: paint(Role::Legend, SegmentShape{left, right, e.stroke, false}); break;
-                case Sample::Arrow: paint(Role::Legend, SegmentShape{left, right, e.stroke, true}); break;
-                case Sample::Dot: paint(Role::Legend, CircleShape{mid, kMarkerRadius, e.stroke, true}); break;
-                case Sample::Ring: paint(Role::Legend, CircleShape{mid, kRingMarkerRadius, e.stroke, false}); break;
-                case Sample::SidePair:
-                    paint(Role::Legend, SegmentShape{left, PagePoint{x + 11.0, y}, e.stroke, false});
-                    paint(Role::Legend, SegmentShape{PagePoint{x + 15.0, y}, right,
-                                                     Stroke{Ink::Port, e.stroke.width, e.stroke.dash}, false});
-                    break;
-            }
-            TextShape t;
-            t.at = PagePoint{x + 34.0, y};
-            t.text = e.text;
-            t.size = kLabelSize;
-            t.valign = VAlign::Middle;
-            paint(Role::Legend, std::move(t));
+            y += i == 0 ? kTitleLineStep + kHeadingExtraStep : kTitleLineStep;
         }
     }
 

@@ -1,11 +1,12 @@
 // echo-track-plot: one exercise, given as options named after the dialog's
 // questions, solved like echo-track solves it and drawn as a plotting sheet
-// to an SVG, PNG or PDF file.
+// to an SVG, PNG or PDF file, or to standard output.
 
 #include <CLI/CLI.hpp>
 
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "plot/exercise.hpp"
 #include "plot/labels.hpp"
 #include "plot/layout.hpp"
+#include "plot/option_number.hpp"
 #include "plot/output_file.hpp"
 #include "plot/renderer.hpp"
 #include "plot/svg_page.hpp"
@@ -55,9 +57,11 @@ constexpr std::array<ExerciseOption, 10> kOptions = {{
     {"--delay", "MIN", "evasive manoeuvre after this many minutes from B-2", &TypedExercise::delay, true},
 }};
 
-void write_text(int fd, const std::string& text) {
+// 0, or the errno of the write that failed.
+int write_text(int fd, const std::string& text) {
     console::FdSink sink(fd);
     sink.write(text);
+    return sink.error();
 }
 
 int usage_error(const std::string& message) {
@@ -65,8 +69,29 @@ int usage_error(const std::string& message) {
     return kUsageStatus;
 }
 
-// The first value that cannot be drawn (an infinity or not-a-number, which
-// the option parser lets through), as an error message.
+// The exercise values typed as options, read into `typed`; the first that is
+// no number, as an error message.
+std::optional<std::string> unreadable_value(const std::array<std::optional<std::string>, kOptions.size()>& texts,
+                                            TypedExercise& typed) {
+    for (std::size_t i = 0; i < kOptions.size(); ++i) {
+        if (!texts[i]) continue;
+        const std::optional<double> number = echo_track::plot::option_number(*texts[i]);
+        if (!number) return std::string(kOptions[i].name) + ": not a number: '" + *texts[i] + "'";
+        typed.*kOptions[i].value = *number;
+    }
+    return std::nullopt;
+}
+
+// The picture's format: --format when given, else the output file's extension.
+std::optional<echo_track::plot::Format> chosen_format(const std::string& output, const std::string& format_name) {
+    namespace plot = echo_track::plot;
+    if (format_name.empty()) return output == "-" ? std::nullopt : plot::format_for(output);
+    if (format_name.find_first_of("./") != std::string::npos) return std::nullopt;  // a name, not a path
+    return plot::format_for("." + format_name);
+}
+
+// The first value that cannot be drawn (a number too large for a double,
+// such as 1e999), as an error message.
 std::optional<std::string> unusable_value(const TypedExercise& typed) {
     for (const ExerciseOption& option : kOptions) {
         if (!std::isfinite(typed.*option.value)) return std::string(option.name) + ": not a finite number";
@@ -85,23 +110,28 @@ int main(int argc, char** argv) {
     // options draw the one-ship picture as ever.
     if (plot::names_traffic_file(argc, argv)) return plot::run_traffic_command(argc, argv);
     TypedExercise typed = plot::default_exercise();
+    std::array<std::optional<std::string>, kOptions.size()> texts;
     std::string output;
+    std::string format_name;
 
     CLI::App app{"Draws the relative-motion plot of one ECHO-TRACK exercise: north up, own ship A at the\n"
                  "centre, B's plotted positions, relative track and CPA, the velocity triangle and the\n"
                  "evasive manoeuvre. Every exercise value defaults to the default exercise.",
                  kProgram};
-    for (const ExerciseOption& option : kOptions) {
-        double& value = typed.*option.value;
+    for (std::size_t i = 0; i < kOptions.size(); ++i) {
+        const ExerciseOption& option = kOptions[i];
+        const double value = typed.*option.value;
         const std::string shown = option.whole ? plot::whole_text(static_cast<int>(value)) : plot::decimal_text(value, 1);
-        app.add_option(option.name, value, option.question)->type_name(option.unit)->default_str(shown);
+        app.add_option(option.name, texts[i], option.question)->type_name(option.unit)->default_str(shown);
     }
-    app.add_option("--output,-o", output, "picture file to write: .svg, .png or .pdf")
+    app.add_option("--output,-o", output, "picture file to write: .svg, .png or .pdf; - for standard output")
         ->type_name("FILE")
         ->required();
     std::string page = "a4";
     app.add_option("--page", page, "paper of a PDF: a4 or letter (SVG and PNG keep the plot's size)")
         ->type_name("PAPER")->capture_default_str();
+    app.add_option("--format", format_name, "svg, png or pdf: the picture's format, whatever the file name")
+        ->type_name("FORMAT");
     app.set_version_flag("--version", echo_track::version_text(kProgram));
 
     try {
@@ -109,13 +139,17 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
             const bool version = dynamic_cast<const CLI::CallForVersion*>(&e) != nullptr;
-            write_text(1, version ? std::string(e.what()) + "\n" : app.help());
-            return 0;
+            const int error = write_text(1, version ? std::string(e.what()) + "\n" : app.help());
+            if (error == 0) return 0;
+            return usage_error(std::string("cannot write standard output: ") + std::strerror(error));
         }
         return usage_error(e.what());
     }
+    if (const auto problem = unreadable_value(texts, typed)) return usage_error(*problem);
     if (const auto problem = unusable_value(typed)) return usage_error(*problem);
-    const std::optional<plot::Format> format = plot::format_for(output);
+    const std::optional<plot::Format> format = chosen_format(output, format_name);
+    if (!format && !format_name.empty()) return usage_error("--format: " + format_name + " is not svg, png or pdf");
+    if (!format && output == "-") return usage_error("--output -: standard output needs --format svg, png or pdf");
     if (!format) return usage_error("--output: " + output + " does not end in .svg, .png or .pdf");
     const std::optional<plot::Paper> paper = plot::paper_named(page);
     if (!paper) return usage_error("--page: " + page + " is neither a4 nor letter");
@@ -126,8 +160,13 @@ int main(int argc, char** argv) {
     try {
         const plot::Drawing drawing = plot::layout_plot(record, solution, manoeuvre);
         // SVG is written directly, with real text; cairo paints PNG and PDF.
-        plot::write_whole_file(output, *format == plot::Format::Svg ? plot::svg_page(drawing)
-                                                                    : plot::render(drawing, *format, *paper));
+        const std::string picture =
+            *format == plot::Format::Svg ? plot::svg_page(drawing) : plot::render(drawing, *format, *paper);
+        if (output == "-") {
+            plot::write_standard_output(picture);
+        } else {
+            plot::write_whole_file(output, picture);
+        }
     } catch (const plot::OutputError& e) {
         return usage_error(e.what());
     } catch (const plot::RenderError& e) {

@@ -1,5 +1,5 @@
 #pragma once
-// Writing a whole file or none of it.
+// Writing a whole picture file or none of it, or the picture to standard output.
 
 #include <stdexcept>
 #include <string>
@@ -14,8 +14,15 @@ public:
 };
 
 // Writes `bytes` to a new file beside `path` and renames it to `path`, so that
-// a reader sees either the old file or the whole new one. On any failure the
-// new file is removed again and OutputError is thrown.
+// a reader sees either the old file or the whole new one. A symbolic link is
+// followed: its target is replaced and the link stays. A file replaced keeps
+// its permission bits. A FIFO or a device is written directly. On any
+// failure the new file is removed again and OutputError is thrown; an
+// interrupt, termination or hang-up removes it too and then ends the process
+// by that signal.
 void write_whole_file(const std::string& path, std::string_view bytes);
+
+// Writes `bytes` to standard output; OutputError when that fails.
+void write_standard_output(std::string_view bytes);
 
 }  // namespace echo_track::plot

@@ -22,7 +22,7 @@ namespace echo_track::plot {
 namespace {
 
 constexpr int kUsageStatus = 2;
-constexpr int kRenderStatus = 1;
+constexpr int kRenderStatus = 1;  // cairo failed, or the report could not be written
 constexpr const char* kProgram = "echo-track-plot";
 
 void write_text(int fd, const std::string& text) {
@@ -100,7 +100,13 @@ int run_traffic_command(int argc, char** argv) {
             return kRenderStatus;
         }
     }
-    write_text(1, json ? traffic_json(exercise, solution) : traffic_report(exercise, solution));
+    try {
+        write_standard_output(json ? traffic_json(exercise, solution) : traffic_report(exercise, solution));
+    } catch (const OutputError& e) {
+        // A report that did not reach its reader is never a success.
+        write_text(2, std::string(kProgram) + ": " + e.what() + "\n");
+        return kRenderStatus;
+    }
     return 0;
 }
 

@@ -10,7 +10,8 @@ namespace echo_track::plot {
 bool names_traffic_file(int argc, char** argv);
 
 // Runs the front end; returns the exit status: 0, 2 for a bad command line,
-// a bad exercise file or an output that cannot be written, 1 if cairo fails.
+// a bad exercise file or a board that cannot be written, 1 if cairo fails
+// or the report cannot be written to standard output.
 int run_traffic_command(int argc, char** argv);
 
 }  // namespace echo_track::plot
