@@ -16,6 +16,7 @@ set(echo_track_docdir ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_PACKAGE_NAME})
 set(echo_track_tools
   echo-track
   echo-track-plot
+  echo-track-sheets
 )
 
 # No program of the project may be left out of the list.

@@ -108,6 +108,7 @@ struct TextShape {
     bool bold = false;
     HAlign halign = HAlign::Left;
     VAlign valign = VAlign::Bottom;
+    bool monospace = false;  // a fixed-width face, for console text shown as printed
 };
 
 struct Shape {

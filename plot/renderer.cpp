@@ -20,6 +20,8 @@
 namespace echo_track::plot {
 namespace {
 
+constexpr const char* kMonospaceFamily = "DejaVu Sans Mono";  // console text shown as printed
+
 cairo_status_t append_bytes(void* closure, const unsigned char* data, unsigned int length) {
     static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
     return CAIRO_STATUS_SUCCESS;
@@ -111,7 +113,7 @@ void paint_segment(cairo_t* cr, const SegmentShape& s) {
 }
 
 void paint_text(cairo_t* cr, const TextShape& t, bool halo) {
-    cairo_select_font_face(cr, kFontFamily, CAIRO_FONT_SLANT_NORMAL,
+    cairo_select_font_face(cr, t.monospace ? kMonospaceFamily : kFontFamily, CAIRO_FONT_SLANT_NORMAL,
                            t.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, t.size);
     cairo_text_extents_t text{};
@@ -218,6 +220,25 @@ std::string render(const Drawing& drawing, Format format, Paper paper) {
             break;
         }
     }
+    return bytes;
+}
+
+std::string render_pdf_pages(const std::vector<Drawing>& pages, Paper paper, const std::string& title) {
+    std::string bytes;
+    const PaperSize sheet = paper_size(paper);
+    const Surface surface(cairo_pdf_surface_create_for_stream(append_bytes, &bytes, sheet.width, sheet.height));
+    check(cairo_surface_status(surface.get()), "cannot create the PDF document");
+    // A fixed date instead of the clock's, so that the same pages give the same bytes.
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATE_DATE, kFixedPdfDate);
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_MOD_DATE, kFixedPdfDate);
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, title.c_str());
+    for (const Drawing& page : pages) {
+        const Placement at = place_on(page, sheet);
+        draw_on(surface.get(), page, at.scale, at.left, at.top);
+        cairo_surface_show_page(surface.get());
+    }
+    cairo_surface_finish(surface.get());
+    check(cairo_surface_status(surface.get()), "cannot encode the PDF document");
     return bytes;
 }
 

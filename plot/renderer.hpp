@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "plot/inks.hpp"
 #include "plot/page.hpp"
@@ -31,5 +32,14 @@ public:
 // PNG are the drawing's own size; a PDF is one page of `paper`, the drawing
 // placed on it by place_on.
 std::string render(const Drawing& drawing, Format format, Paper paper = Paper::A4);
+
+// The date written into a PDF document made of several pages, in cairo's
+// ISO 8601 form.
+inline constexpr const char* kFixedPdfDate = "2000-01-01T00:00:00Z";
+
+// Several drawings as the pages of one PDF on `paper`, each placed by
+// place_on; the document is titled `title` and dated kFixedPdfDate, so the
+// same pages give the same bytes.
+std::string render_pdf_pages(const std::vector<Drawing>& pages, Paper paper, const std::string& title);
 
 }  // namespace echo_track::plot

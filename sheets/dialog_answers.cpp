@@ -1,0 +1,90 @@
+#include "sheets/dialog_answers.hpp"
+
+#include <cmath>
+
+#include "app/result.hpp"
+#include "console/console.hpp"
+#include "console/string_streams.hpp"
+#include "plot/labels.hpp"
+#include "solver/plot_solution.hpp"
+
+namespace echo_track::sheets {
+namespace {
+
+int hhmm(traffic::ClockTime time) { return time.minutes / 60 * 100 + time.minutes % 60; }
+
+// A value as typed: whole numbers bare, others to one decimal.
+std::string typed_text(double value) {
+    const double whole = std::round(value);
+    if (std::fabs(value - whole) < 1e-9) return plot::whole_text(static_cast<int>(whole));
+    return plot::decimal_text(value, 1);
+}
+
+// A clock number as its four digits, as the dialog asks for it: "0634".
+std::string clock_typed(double hhmm) {
+    const std::string digits = plot::whole_text(static_cast<int>(hhmm));
+    return std::string(digits.size() < 4 ? 4 - digits.size() : 0, '0') + digits;
+}
+
+// Lines the dialog reads after the report and its pause before the next
+// exercise's CPA question: course, speed and the six observation values.
+constexpr int kQuestionsBeforeCpa = 8;
+
+}  // namespace
+
+plot::TypedExercise typed_exercise(const traffic::TrafficExercise& exercise) {
+    const traffic::Target& b = exercise.targets.front();
+    plot::TypedExercise t;
+    t.course = exercise.own.course;
+    t.velocity = exercise.own.speed_kt;
+    t.time1 = hhmm(b.first.time);
+    t.bearing1 = b.first.bearing;
+    t.distance1 = b.first.range_nm;
+    t.time2 = hhmm(b.second.time);
+    t.bearing2 = b.second.bearing;
+    t.distance2 = b.second.range_nm;
+    t.min_cpa = exercise.required_cpa_nm;
+    t.delay = exercise.manoeuvre.delay_min;
+    return t;
+}
+
+std::vector<TypedLine> typed_lines(const plot::TypedExercise& t) {
+    return {
+        {"course A", typed_text(t.course)},       {"velocity A", typed_text(t.velocity)},
+        {"time B-1", clock_typed(t.time1)},        {"bearing B-1", typed_text(t.bearing1)},
+        {"distance B1", typed_text(t.distance1)}, {"time B-2", clock_typed(t.time2)},
+        {"bearing B-2", typed_text(t.bearing2)},  {"distance B2", typed_text(t.distance2)},
+        {"minimal CPA", typed_text(t.min_cpa)},   {"manoeuvre after min", typed_text(t.delay)},
+    };
+}
+
+std::string dialog_report(const plot::TypedExercise& typed) {
+    console::StringSource in("");
+    console::StringSink out;
+    console::StringSink err;
+    console::ThrowingEnder ender;
+    console::Console con(in, out, err, ender);
+    PlotRecord record = plot::exercise_record(typed);
+    (void)result(con, record);  // the extra RETURN after "NO danger" is the session's business
+    con.flush();
+    return out.text;
+}
+
+std::optional<Outcome> dialog_outcome(const plot::TypedExercise& typed) {
+    const PlotRecord record = plot::exercise_record(typed);
+    const std::optional<Manoeuvre> manoeuvre = solve_manoeuvre(record, solve_plot(record));
+    if (!manoeuvre) return std::nullopt;
+    return manoeuvre->outcome;
+}
+
+std::string session_text(const plot::TypedExercise& typed) {
+    std::string text;
+    for (const TypedLine& line : typed_lines(typed)) text += line.typed + "\n";
+    if (dialog_outcome(typed) == Outcome::NoDanger) text += "\n";  // the report waits once more
+    text += "\n";                                                   // <Hit RETURN to continue...>
+    for (int i = 0; i < kQuestionsBeforeCpa; ++i) text += "\n";
+    text += "0\n";
+    return text;
+}
+
+}  // namespace echo_track::sheets

@@ -1,0 +1,39 @@
+#pragma once
+// A one-ship exercise as echo-track's dialog takes it: the lines to type,
+// and the report the dialog prints for them, made by the dialog's own
+// report writer so that the answer key never differs from the program.
+
+#include <string>
+#include <vector>
+
+#include "plot/exercise.hpp"
+#include "solver/manoeuvre.hpp"
+#include "traffic/exercise.hpp"
+
+namespace echo_track::sheets {
+
+// The values typed for the exercise's only target: times as hhmm, the delay
+// after B-2.
+plot::TypedExercise typed_exercise(const traffic::TrafficExercise& exercise);
+
+// One answer of the dialog: a short name of its question and the text typed.
+struct TypedLine {
+    std::string question;
+    std::string typed;
+};
+
+// The ten answers, in the order the dialog asks for them.
+std::vector<TypedLine> typed_lines(const plot::TypedExercise& typed);
+
+// The report echo-track prints after "OBSERVATION:", every byte of it.
+std::string dialog_report(const plot::TypedExercise& typed);
+
+// What the dialog's manoeuvre comes to; none when no manoeuvre is solved.
+std::optional<Outcome> dialog_outcome(const plot::TypedExercise& typed);
+
+// A session for echo-track: the ten answers, the RETURNs its report and
+// pause wait for, RETURN through the next exercise's questions, and 0 at
+// its CPA question, which stops the program.
+std::string session_text(const plot::TypedExercise& typed);
+
+}  // namespace echo_track::sheets

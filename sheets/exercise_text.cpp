@@ -1,0 +1,138 @@
+#include "sheets/exercise_text.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "plot/labels.hpp"
+#include "plot/traffic_text.hpp"
+
+namespace echo_track::sheets {
+namespace {
+
+using plot::clock_text;
+using plot::course_text;
+using plot::tenths_text;
+
+std::string speed_text(double kt) {
+    const double whole = std::round(kt);
+    return (std::fabs(kt - whole) < 1e-9 ? plot::whole_text(static_cast<int>(whole)) : tenths_text(kt)) + " kt";
+}
+
+std::string ships_named(const SheetExercise& x) { return x.exercise.targets.size() == 1 ? "B" : "each ship"; }
+
+std::string side_name(traffic::Side side) { return side == traffic::Side::Starboard ? "starboard" : "port"; }
+
+// The ship that then passes closest, and how close.
+std::string closest_text(const traffic::Outcome& outcome, const std::vector<traffic::TargetSolution>& targets) {
+    std::size_t nearest = 0;
+    for (std::size_t i = 1; i < outcome.passages.size(); ++i) {
+        if (outcome.passages[i].cpa_nm < outcome.passages[nearest].cpa_nm) nearest = i;
+    }
+    if (outcome.passages.empty()) return "";
+    return "closest then " + targets[nearest].name + ": CPA " + tenths_text(outcome.passages[nearest].cpa_nm) +
+           " nm, TCPA " + tenths_text(outcome.passages[nearest].tcpa_min) + " min";
+}
+
+// A ship already inside the required CPA cannot be given it by any course:
+// the smallest turn then only opens the range.
+std::string alteration_text(const std::optional<traffic::AlterationOutcome>& turn, traffic::Side side, bool inside) {
+    const std::string to = (inside ? "Opening the range, to " : "Smallest alteration to ") + side_name(side) + ": ";
+    if (!turn) return to + "none within 180°";
+    const traffic::Alteration& a = turn->alteration;
+    if (a.steered_turn == 0.0) return to + "none needed, the present course clears";
+    return to + plot::whole_text(static_cast<int>(std::lround(a.steered_turn))) + "° to " +
+           course_text(a.steered_course) + " (edge " + plot::decimal_text(traffic::normalized_degrees(a.exact_course), 1) +
+           "°)";
+}
+
+}  // namespace
+
+std::string own_ship_text(const traffic::TrafficExercise& exercise) {
+    return "Own ship A: course " + course_text(exercise.own.course) + ", speed " + speed_text(exercise.own.speed_kt);
+}
+
+std::string manoeuvre_text(const SheetExercise& x) {
+    const int delay = x.exercise.manoeuvre.delay_min;
+    const std::string when = delay == 0 ? "at the last observation" : plot::whole_text(delay) + " min after the last observation";
+    return "Required CPA " + tenths_text(x.exercise.required_cpa_nm) + " nm; manoeuvre " + when + ", at " +
+           clock_text(x.solution.manoeuvre_time);
+}
+
+std::vector<std::vector<std::string>> sightings_table(const traffic::TrafficExercise& exercise) {
+    std::vector<std::vector<std::string>> rows = {
+        {"Ship", "Time 1", "Bearing 1", "Range 1", "Time 2", "Bearing 2", "Range 2"}};
+    for (const traffic::Target& t : exercise.targets) {
+        rows.push_back({t.name, clock_text(t.first.time), course_text(t.first.bearing), tenths_text(t.first.range_nm) + " nm",
+                        clock_text(t.second.time), course_text(t.second.bearing), tenths_text(t.second.range_nm) + " nm"});
+    }
+    return rows;
+}
+
+std::vector<std::string> questions(const SheetExercise& x) {
+    const std::string ships = ships_named(x);
+    const std::string cpa = tenths_text(x.exercise.required_cpa_nm);
+    const std::string at = clock_text(x.solution.manoeuvre_time);
+    std::vector<std::string> asked = {
+        "1. The relative course and speed of " + ships + ".",
+        "2. The CPA (distance and bearing) and the TCPA of " + ships + ".",
+        "3. The true course and speed of " + ships + ".",
+        x.exercise.targets.size() == 1
+            ? "4. The new own course at unchanged speed, turning at " + at + ", for which B passes at " + cpa + " nm:"
+            : "4. For each ship in danger: the new own course at unchanged speed, turning at " + at + ",",
+        x.exercise.targets.size() == 1 ? "    turning to starboard, and turning to port."
+                                       : "    for which it passes at " + cpa + " nm, turning to starboard and to port.",
+    };
+    if (x.kind == Kind::SeveralShips) {
+        asked.push_back("5. The smallest alteration, to either side, that clears all ships at " + cpa + " nm.");
+    }
+    return asked;
+}
+
+std::vector<std::string> target_figures(const SheetExercise& x) {
+    std::vector<std::string> lines;
+    const std::string at = clock_text(x.solution.manoeuvre_time);
+    for (const traffic::TargetSolution& t : x.solution.targets) {
+        const traffic::Passage& p = t.present;
+        lines.push_back(t.name + ": relative course " + course_text(p.relative_course) + ", speed " +
+                        tenths_text(p.relative_speed_kt) + " kt");
+        // A CPA that shows as 0.0 has no bearing worth giving: B runs at the own ship.
+        const std::string where = tenths_text(p.cpa_nm) == "0.0" ? " (collision course)" : " at " + course_text(p.cpa_bearing);
+        lines.push_back("   CPA " + tenths_text(p.cpa_nm) + " nm" + where + ", TCPA " + tenths_text(p.tcpa_min) +
+                        " min from " + at);
+        lines.push_back("   true course " + course_text(t.true_course) + ", speed " + tenths_text(t.true_speed_kt) + " kt");
+        lines.push_back("   at " + at + ": bearing " + course_text(t.bearing) + ", range " + tenths_text(t.range_nm) +
+                        " nm" + (t.inside_required ? ", INSIDE the required CPA" : p.danger ? ", DANGER" : ", clear"));
+    }
+    return lines;
+}
+
+std::vector<std::string> manoeuvre_figures(const SheetExercise& x) {
+    const traffic::TrafficSolution& s = x.solution;
+    std::vector<std::string> lines;
+    const bool inside = std::any_of(s.targets.begin(), s.targets.end(),
+                                    [](const traffic::TargetSolution& t) { return t.inside_required; });
+    if (inside) lines.push_back("Too close: no course gives the required CPA");
+    if (!s.any_danger && !inside) {
+        lines.push_back("No alteration needed: the present course clears every ship");
+        lines.push_back("Speed alternative: none needed");
+        return lines;
+    }
+    for (const traffic::Side side : {traffic::Side::Starboard, traffic::Side::Port}) {
+        const auto& turn = side == traffic::Side::Starboard ? s.starboard : s.port;
+        lines.push_back(alteration_text(turn, side, inside));
+        if (turn && turn->alteration.steered_turn != 0.0) lines.push_back("   " + closest_text(turn->outcome, s.targets));
+    }
+    const traffic::SpeedAlternative& slow = s.speed_alternative;
+    const std::string on = "Speed alternative on " + course_text(x.exercise.own.course) + ": ";
+    if (slow.stopping_does_not_clear) {
+        lines.push_back(on + "stopping does not clear");
+    } else if (slow.speed_kt < x.exercise.own.speed_kt) {
+        lines.push_back(on + "reduce to " + tenths_text(std::floor(slow.speed_kt * 10.0) / 10.0) + " kt");
+    } else {
+        lines.push_back(on + "none needed");
+    }
+    return lines;
+}
+
+}  // namespace echo_track::sheets

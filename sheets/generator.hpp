@@ -1,0 +1,43 @@
+#pragma once
+// Seeded exercises of each kind, with values as at sea and in the textbooks:
+// whole-degree bearings, ranges to a tenth, observations 6, 10 or 12 minutes
+// apart. An exercise is drawn, solved by the traffic solver, and kept only
+// when it meets its kind's criteria (and, for one ship, when the dialog sees
+// the same situation); otherwise it is drawn again.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "sheets/dice.hpp"
+#include "sheets/exercise_kind.hpp"
+#include "traffic/exercise.hpp"
+#include "traffic/traffic_solution.hpp"
+
+namespace echo_track::sheets {
+
+// The values an exercise may take.
+inline constexpr int kOwnSpeedLeastKt = 5;
+inline constexpr int kOwnSpeedMostKt = 20;
+inline constexpr double kRangeLeastNm = 2.0;  // at either observation
+inline constexpr double kRangeMostNm = 12.0;
+inline constexpr std::array<int, 3> kIntervalsMin = {6, 10, 12};
+inline constexpr double kRequiredLeastNm = 0.5;
+inline constexpr double kRequiredMostNm = 2.0;
+inline constexpr int kDelayMostMin = 6;
+inline constexpr int kLeastShips = 2;  // of a several-ships exercise
+inline constexpr int kMostShips = 4;
+
+struct SheetExercise {
+    Kind kind = Kind::HeadOn;
+    traffic::TrafficExercise exercise;
+    traffic::TrafficSolution solution;
+};
+
+// One exercise of `kind`.
+SheetExercise generate_exercise(Kind kind, Dice& dice);
+
+// `count` exercises from one seed, their kinds taken from `kinds` in turn.
+std::vector<SheetExercise> generate_sheet(std::uint64_t seed, int count, const std::vector<Kind>& kinds);
+
+}  // namespace echo_track::sheets

@@ -1,0 +1,110 @@
+// echo-track-sheets: seeded radar plotting exercises for instructors, as an
+// A4 PDF of worksheets and answer pages, and on request as exercise files.
+
+#include <CLI/CLI.hpp>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "console/process_console.hpp"
+#include "plot/output_file.hpp"
+#include "plot/renderer.hpp"
+#include "sheets/exercise_files.hpp"
+#include "sheets/exercise_kind.hpp"
+#include "sheets/generator.hpp"
+#include "sheets/sheet_book.hpp"
+#include "version/version.hpp"
+
+namespace {
+
+namespace sheets = echo_track::sheets;
+
+constexpr int kUsageStatus = 2;   // bad options, or a file that cannot be written
+constexpr int kRenderStatus = 1;  // cairo failed to draw or encode
+constexpr int kMostExercises = 99;
+
+constexpr const char* kProgram = "echo-track-sheets";
+
+void write_text(int fd, const std::string& text) {
+    console::FdSink sink(fd);
+    sink.write(text);
+}
+
+int usage_error(const std::string& message) {
+    write_text(2, std::string(kProgram) + ": " + message + "\n");
+    return kUsageStatus;
+}
+
+std::string all_kind_names() {
+    std::string names;
+    for (const sheets::Kind kind : sheets::kAllKinds) names += (names.empty() ? "" : ",") + std::string(sheets::kind_name(kind));
+    return names;
+}
+
+void write_exercise_files(const std::string& folder, const std::vector<sheets::SheetExercise>& sheet) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) throw echo_track::plot::OutputError("cannot make the folder " + folder + ": " + error.message());
+    for (const sheets::SheetFile& file : sheets::exercise_files(sheet)) {
+        echo_track::plot::write_whole_file((std::filesystem::path(folder) / file.name).string(), file.bytes);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::uint64_t seed = 1;
+    int count = 8;
+    std::vector<std::string> kind_names;
+    std::string output;
+    std::string folder;
+
+    CLI::App app{"Makes radar plotting exercises from a seed: an A4 PDF with one worksheet page per\n"
+                 "exercise (plotting sheet, the exercise, the questions), then one answer page per\n"
+                 "exercise. The same seed and options give the same files.",
+                 kProgram};
+    app.add_option("--seed", seed, "seed of the exercises: the same seed gives the same sheet")
+        ->type_name("N")->capture_default_str();
+    app.add_option("--count", count, "number of exercises, 1 to 99")
+        ->type_name("K")->capture_default_str()->check(CLI::Range(1, kMostExercises));
+    app.add_option("--kinds", kind_names, "kinds of exercise, used in turn: " + all_kind_names() + " (default: all)")
+        ->type_name("LIST")->delimiter(',');
+    app.add_option("--output,-o", output, "the PDF to write")->type_name("FILE")->required();
+    app.add_option("--exercises", folder, "also write each exercise as DIR/exercise-NN.toml, and a one-ship "
+                                          "exercise as DIR/exercise-NN.session for echo-track")
+        ->type_name("DIR");
+    app.set_version_flag("--version", echo_track::version_text(kProgram));
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
+            const bool version = dynamic_cast<const CLI::CallForVersion*>(&e) != nullptr;
+            write_text(1, version ? std::string(e.what()) + "\n" : app.help());
+            return 0;
+        }
+        return usage_error(e.what());
+    }
+    std::vector<sheets::Kind> kinds;
+    for (const std::string& name : kind_names) {
+        const auto kind = sheets::kind_named(name);
+        if (!kind) return usage_error("--kinds: unknown kind " + name + " (known: " + all_kind_names() + ")");
+        kinds.push_back(*kind);
+    }
+    if (kinds.empty()) kinds.assign(sheets::kAllKinds.begin(), sheets::kAllKinds.end());
+
+    const std::vector<sheets::SheetExercise> sheet = sheets::generate_sheet(seed, count, kinds);
+    try {
+        const std::string pdf = sheets::sheet_pdf(sheet, seed);
+        if (!folder.empty()) write_exercise_files(folder, sheet);
+        echo_track::plot::write_whole_file(output, pdf);
+    } catch (const echo_track::plot::OutputError& e) {
+        return usage_error(e.what());
+    } catch (const echo_track::plot::RenderError& e) {
+        write_text(2, std::string(kProgram) + ": " + e.what() + "\n");
+        return kRenderStatus;
+    }
+    return 0;
+}
