@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 
-#include "console/process_console.hpp"
 #include "plot/exercise.hpp"
 #include "plot/labels.hpp"
 #include "plot/layout.hpp"
@@ -18,6 +17,7 @@
 #include "plot/output_file.hpp"
 #include "plot/renderer.hpp"
 #include "plot/svg_page.hpp"
+#include "plot/tool_edge.hpp"
 #include "plot/traffic_command.hpp"
 #include "solver/manoeuvre.hpp"
 #include "solver/plot_solution.hpp"
@@ -26,11 +26,6 @@
 namespace {
 
 using echo_track::plot::TypedExercise;
-
-// Bad options or an output that cannot be written.
-constexpr int kUsageStatus = 2;
-// Cairo failed to draw or encode.
-constexpr int kRenderStatus = 1;
 
 constexpr const char* kProgram = "echo-track-plot";
 
@@ -57,17 +52,7 @@ constexpr std::array<ExerciseOption, 10> kOptions = {{
     {"--delay", "MIN", "evasive manoeuvre after this many minutes from B-2", &TypedExercise::delay, true},
 }};
 
-// 0, or the errno of the write that failed.
-int write_text(int fd, const std::string& text) {
-    console::FdSink sink(fd);
-    sink.write(text);
-    return sink.error();
-}
-
-int usage_error(const std::string& message) {
-    write_text(2, std::string(kProgram) + ": " + message + "\n");
-    return kUsageStatus;
-}
+int usage_error(const std::string& message) { return echo_track::plot::refuse(kProgram, message); }
 
 // The exercise values typed as options, read into `typed`; the first that is
 // no number, as an error message.
@@ -139,13 +124,7 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
-            const bool version = dynamic_cast<const CLI::CallForVersion*>(&e) != nullptr;
-            const int error = write_text(1, version ? std::string(e.what()) + "\n" : app.help());
-            if (error == 0) return 0;
-            return usage_error(std::string("cannot write standard output: ") + std::strerror(error));
-        }
-        return usage_error(e.what());
+        return plot::answer_early_end(kProgram, app, e);
     }
     if (const auto problem = unreadable_value(texts, typed)) return usage_error(*problem);
     if (const auto problem = unusable_value(typed)) return usage_error(*problem);
@@ -172,8 +151,7 @@ int main(int argc, char** argv) {
     } catch (const plot::OutputError& e) {
         return usage_error(e.what());
     } catch (const plot::RenderError& e) {
-        write_text(2, std::string(kProgram) + ": " + e.what() + "\n");
-        return kRenderStatus;
+        return plot::complain(kProgram, e.what(), plot::kFailedStatus);
     }
     return 0;
 }

@@ -15,6 +15,7 @@
 #include <type_traits>
 #include <variant>
 
+#include "plot/arrow_head.hpp"
 #include "solver/plot_record.hpp"
 
 namespace echo_track::plot {
@@ -83,31 +84,18 @@ void paint_circle(cairo_t* cr, const CircleShape& c) {
 // A straight stroke, with a filled arrow head whose tip is exactly at `to`;
 // the stroke stops at the head's base so that its end does not blunt the tip.
 void paint_segment(cairo_t* cr, const SegmentShape& s) {
-    const double dx = s.to.x - s.from.x;
-    const double dy = s.to.y - s.from.y;
-    const double length = std::hypot(dx, dy);
     set_stroke(cr, s.stroke);
-    if (!s.arrow || length <= 0.0) {
-        cairo_new_path(cr);
-        cairo_move_to(cr, s.from.x, s.from.y);
-        cairo_line_to(cr, s.to.x, s.to.y);
-        cairo_stroke(cr);
-        return;
-    }
-    const double head = std::min(5.0 + 1.5 * s.stroke.width, 0.4 * length);
-    const double ux = dx / length;
-    const double uy = dy / length;
-    const double base_x = s.to.x - head * ux;
-    const double base_y = s.to.y - head * uy;
-    const double half = 0.38 * head;
+    const std::optional<ArrowHead> head = arrow_head(s);
     cairo_new_path(cr);
     cairo_move_to(cr, s.from.x, s.from.y);
-    cairo_line_to(cr, base_x + 0.5 * ux, base_y + 0.5 * uy);
+    const PagePoint end = head ? head->shaft_end : s.to;
+    cairo_line_to(cr, end.x, end.y);
     cairo_stroke(cr);
+    if (!head) return;
     cairo_new_path(cr);
-    cairo_move_to(cr, s.to.x, s.to.y);
-    cairo_line_to(cr, base_x - half * uy, base_y + half * ux);
-    cairo_line_to(cr, base_x + half * uy, base_y - half * ux);
+    cairo_move_to(cr, head->tip.x, head->tip.y);
+    cairo_line_to(cr, head->left.x, head->left.y);
+    cairo_line_to(cr, head->right.x, head->right.y);
     cairo_close_path(cr);
     cairo_fill(cr);
 }

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <type_traits>
 #include <variant>
 
+#include "plot/arrow_head.hpp"
 #include "plot/inks.hpp"
 #include "plot/labels.hpp"
 
@@ -98,23 +100,15 @@ std::string line(const char* role, PagePoint from, PagePoint to, const Stroke& s
 // A straight stroke; an arrow head's tip lies exactly at `to`, and the stroke
 // stops at the head's base so that its end does not blunt the tip.
 void write_segment(std::string& out, const char* role, const SegmentShape& s) {
-    const double dx = s.to.x - s.from.x;
-    const double dy = s.to.y - s.from.y;
-    const double length = std::hypot(dx, dy);
-    if (!s.arrow || length <= 0.0) {
+    const std::optional<ArrowHead> head = arrow_head(s);
+    if (!head) {
         out += line(role, s.from, s.to, s.stroke) + "\n";
         return;
     }
-    const double head = std::min(5.0 + 1.5 * s.stroke.width, 0.4 * length);
-    const double ux = dx / length;
-    const double uy = dy / length;
-    const double base_x = s.to.x - head * ux;
-    const double base_y = s.to.y - head * uy;
-    const double half = 0.38 * head;
     out += "<g class=\"" + std::string(role) + "\">";
-    out += line(nullptr, s.from, {base_x + 0.5 * ux, base_y + 0.5 * uy}, s.stroke);
-    out += "<polygon points=\"" + num(s.to.x) + "," + num(s.to.y) + " " + num(base_x - half * uy) + "," +
-           num(base_y + half * ux) + " " + num(base_x + half * uy) + "," + num(base_y - half * ux) + "\" fill=\"" +
+    out += line(nullptr, s.from, head->shaft_end, s.stroke);
+    out += "<polygon points=\"" + num(head->tip.x) + "," + num(head->tip.y) + " " + num(head->left.x) + "," +
+           num(head->left.y) + " " + num(head->right.x) + "," + num(head->right.y) + "\" fill=\"" +
            colour(s.stroke.ink) + "\"/></g>\n";
 }
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "console/process_console.hpp"
 #include "plot/output_file.hpp"
 #include "plot/paper.hpp"
 #include "plot/renderer.hpp"
 #include "plot/svg_page.hpp"
+#include "plot/tool_edge.hpp"
 #include "plot/traffic_board.hpp"
 #include "plot/traffic_file.hpp"
 #include "plot/traffic_json.hpp"
@@ -21,19 +21,9 @@
 namespace echo_track::plot {
 namespace {
 
-constexpr int kUsageStatus = 2;
-constexpr int kRenderStatus = 1;  // cairo failed, or the report could not be written
 constexpr const char* kProgram = "echo-track-plot";
 
-void write_text(int fd, const std::string& text) {
-    console::FdSink sink(fd);
-    sink.write(text);
-}
-
-int refuse(const std::string& message) {
-    write_text(2, std::string(kProgram) + ": " + message + "\n");
-    return kUsageStatus;
-}
+int refuse(const std::string& message) { return plot::refuse(kProgram, message); }
 
 bool ends_with(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
@@ -66,12 +56,7 @@ int run_traffic_command(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
-            const bool version = dynamic_cast<const CLI::CallForVersion*>(&e) != nullptr;
-            write_text(1, version ? std::string(e.what()) + "\n" : app.help());
-            return 0;
-        }
-        return refuse(e.what());
+        return answer_early_end(kProgram, app, e);
     }
     std::optional<Format> format;
     if (!output.empty()) {
@@ -96,16 +81,14 @@ int run_traffic_command(int argc, char** argv) {
         } catch (const OutputError& e) {
             return refuse(e.what());
         } catch (const RenderError& e) {
-            write_text(2, std::string(kProgram) + ": " + e.what() + "\n");
-            return kRenderStatus;
+            return complain(kProgram, e.what(), kFailedStatus);
         }
     }
     try {
         write_standard_output(json ? traffic_json(exercise, solution) : traffic_report(exercise, solution));
     } catch (const OutputError& e) {
         // A report that did not reach its reader is never a success.
-        write_text(2, std::string(kProgram) + ": " + e.what() + "\n");
-        return kRenderStatus;
+        return complain(kProgram, e.what(), kFailedStatus);
     }
     return 0;
 }

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "console/process_console.hpp"
 #include "plot/output_file.hpp"
 #include "plot/renderer.hpp"
+#include "plot/tool_edge.hpp"
 #include "sheets/exercise_files.hpp"
 #include "sheets/exercise_kind.hpp"
 #include "sheets/generator.hpp"
@@ -21,21 +21,11 @@ namespace {
 
 namespace sheets = echo_track::sheets;
 
-constexpr int kUsageStatus = 2;   // bad options, or a file that cannot be written
-constexpr int kRenderStatus = 1;  // cairo failed to draw or encode
 constexpr int kMostExercises = 99;
 
 constexpr const char* kProgram = "echo-track-sheets";
 
-void write_text(int fd, const std::string& text) {
-    console::FdSink sink(fd);
-    sink.write(text);
-}
-
-int usage_error(const std::string& message) {
-    write_text(2, std::string(kProgram) + ": " + message + "\n");
-    return kUsageStatus;
-}
+int usage_error(const std::string& message) { return echo_track::plot::refuse(kProgram, message); }
 
 std::string all_kind_names() {
     std::string names;
@@ -80,12 +70,7 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
-            const bool version = dynamic_cast<const CLI::CallForVersion*>(&e) != nullptr;
-            write_text(1, version ? std::string(e.what()) + "\n" : app.help());
-            return 0;
-        }
-        return usage_error(e.what());
+        return echo_track::plot::answer_early_end(kProgram, app, e);
     }
     std::vector<sheets::Kind> kinds;
     for (const std::string& name : kind_names) {
@@ -103,8 +88,7 @@ int main(int argc, char** argv) {
     } catch (const echo_track::plot::OutputError& e) {
         return usage_error(e.what());
     } catch (const echo_track::plot::RenderError& e) {
-        write_text(2, std::string(kProgram) + ": " + e.what() + "\n");
-        return kRenderStatus;
+        return echo_track::plot::complain(kProgram, e.what(), echo_track::plot::kFailedStatus);
     }
     return 0;
 }
