@@ -15,6 +15,7 @@
 #include "plot/traffic_file.hpp"
 #include "plot/traffic_json.hpp"
 #include "plot/traffic_report.hpp"
+#include "plot/traffic_text.hpp"
 #include "traffic/traffic_solution.hpp"
 #include "version/version.hpp"
 
@@ -73,6 +74,8 @@ int run_traffic_command(int argc, char** argv) {
         return refuse(e.what());
     }
     const traffic::TrafficSolution solution = traffic::solve_traffic(exercise);
+    // Figures that cannot be meant are plotted all the same, and said so.
+    for (const std::string& warning : traffic_warnings(solution)) write_text(2, std::string(kProgram) + ": warning: " + warning + "\n");
     if (format) {
         try {
             const Drawing board = layout_traffic_board(exercise, solution);
