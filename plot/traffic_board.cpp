@@ -264,7 +264,7 @@ private:
 
     void title() {
         text_line(Role::Title, kTitleTop, "Traffic at " + clock_text(s_.manoeuvre_time) + ": own ship " + course_text(e_.own.course) +
-                  " at " + tenths_text(e_.own.speed_kt) + " kt, required CPA " + tenths_text(e_.required_cpa_nm) + " nm",
+                  " at " + tenths_text(e_.own.speed_kt) + " kt, required CPA " + given_text(e_.required_cpa_nm) + " nm",
                   Ink::Text, 12.0, true);
         std::string sides = "Smallest alterations: starboard ";
         sides += s_.starboard ? (s_.starboard->alteration.steered_turn > 0.0 ? "to " + course_text(s_.starboard->alteration.steered_course) : "none needed") : "none";

@@ -61,8 +61,8 @@ std::string verdict_text(const traffic::Passage& p) {
     if (p.at_own_ship) return "DANGER, at the own ship";
     if (!p.clears) return p.keeps_station ? "DANGER, keeps station inside" : "DANGER";
     if (p.keeps_station) return "keeps station";
-    if (p.least_min > 0.0) return "clear";
-    return p.inside ? "inside, opening" : "opening";
+    if (p.inside) return "inside, opening";
+    return p.least_min > 0.0 ? "clear" : "opening";
 }
 
 std::string arc_text(const traffic::CourseArc& a, bool clearing) {

@@ -18,9 +18,9 @@ bool keeps_station_inside(double range, double speed, double required_cpa_nm) {
 }  // namespace
 
 LeastRange least_range_ahead(Vec2 position, Vec2 relative_velocity) {
-    const double speed_squared = dot(relative_velocity, relative_velocity);
+    const double speed = length(relative_velocity);
     // Range squared |P + V t|^2 is least at t = -P.V / |V|^2, taken within the watch.
-    const double hours = speed_squared > 0.0 ? std::clamp(-dot(position, relative_velocity) / speed_squared, 0.0, kWatchH) : 0.0;
+    const double hours = speed > 0.0 ? std::clamp(-dot(position, relative_velocity) / (speed * speed), 0.0, kWatchH) : 0.0;
     const Vec2 point = position + hours * relative_velocity;
     return LeastRange{point, length(point), hours};
 }

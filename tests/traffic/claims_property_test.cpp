@@ -5,9 +5,9 @@
 // slivers, targets seen twice at the same time, sightings across midnight.
 //
 // A claim that a setting clears holds when, with both ships moved along
-// their velocities from the manoeuvre time for a watch of 10 000 hours, no ship comes more than 1e-7 nm
-// inside the required CPA, or a ship already inside does not close (come
-// more than 1e-7 nm nearer than it is). A claim that a setting is blocked
+// their velocities from the manoeuvre time for a watch of 10 000 hours, no
+// ship comes more than 1e-7 nm inside the required CPA, or a ship already
+// inside does not close (come more than 1e-7 nm nearer than it is). A claim that a setting is blocked
 // holds when some ship comes more than 1e-7 nm inside and is not one already
 // inside that opens. A ship at the own ship at the manoeuvre time (closer
 // than 1e-9 nm) has collided: it blocks every setting.
@@ -40,9 +40,8 @@ constexpr double kInsideNm = 1e-7;       // the grazing allowance of the definit
 constexpr double kSimulationNm = 1e-8;
 constexpr double kHorizonH = 1e4;        // hours the simulated ships are watched: over a year
 
+// The kinds of exercise, taken in turn, by name.
 enum class Kind { Ordinary, StationOutside, StationInside, EqualSpeed, OwnStopped, AtOwnShip, ClearSlivers, BlockedSlivers, SameTime, Midnight };
-constexpr std::array kKinds = {Kind::Ordinary, Kind::StationOutside, Kind::StationInside, Kind::EqualSpeed, Kind::OwnStopped,
-                               Kind::AtOwnShip, Kind::ClearSlivers, Kind::BlockedSlivers, Kind::SameTime, Kind::Midnight};
 constexpr std::array kKindNames = {"ordinary", "station outside", "station inside", "equal speed", "own stopped",
                                    "at own ship", "clear slivers", "blocked slivers", "same time", "midnight"};
 
@@ -299,35 +298,30 @@ std::vector<std::string> figure_faults(const TrafficExercise& e, const TrafficSo
 
 TEST(TrafficClaims, EveryClaimHoldsInASimulation) {
     std::mt19937_64 rng(2101);
-    std::array<int, kKinds.size()> tried{};
-    std::array<int, kKinds.size()> failed{};
+    std::array<int, kKindNames.size()> failed{};
     int claims_checked = 0;
-    int reported = 0;
     for (int i = 0; i < kExercises; ++i) {
-        const std::size_t k = static_cast<std::size_t>(i) % kKinds.size();
-        const Sea sea = random_sea(rng, kKinds[k]);
+        const std::size_t k = static_cast<std::size_t>(i) % kKindNames.size();
+        const Sea sea = random_sea(rng, static_cast<Kind>(k));
         const TrafficSolution s = solve_traffic(sea.exercise);
         std::vector<std::string> faults = figure_faults(sea.exercise, s);
         for (const Claim& c : claims_of(sea.exercise, s)) {
             ++claims_checked;
             if (!holds(sea, c)) faults.push_back(c.what + (c.clears ? " claimed clear" : " claimed blocked"));
         }
-        ++tried[k];
         if (faults.empty()) continue;
-        ++failed[k];
-        if (failed[k] <= 2) {
-            ++reported;
+        if (++failed[k] <= 2) {
             ADD_FAILURE() << "exercise " << i << " (" << kKindNames[k] << "): " << faults.front()
                           << (faults.size() > 1 ? "; " + faults[1] : "") << " and " << faults.size() - 1 << " more";
         }
     }
     int total = 0;
     std::string tally;
-    for (std::size_t k = 0; k < kKinds.size(); ++k) {
+    for (std::size_t k = 0; k < kKindNames.size(); ++k) {
         total += failed[k];
-        tally += std::string(k ? ", " : "") + kKindNames[k] + " " + std::to_string(failed[k]) + "/" + std::to_string(tried[k]);
+        tally += std::string(k ? ", " : "") + kKindNames[k] + " " + std::to_string(failed[k]);
     }
-    std::printf("claims: %d checked over %d exercises; exercises with a false claim: %d (%s)\n", claims_checked, kExercises, total,
+    std::printf("claims: %d checked over %d exercises; exercises with a false claim: %d (by kind: %s)\n", claims_checked, kExercises, total,
                 tally.c_str());
     EXPECT_EQ(total, 0);
 }
