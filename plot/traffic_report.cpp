@@ -141,7 +141,7 @@ std::string turn_text(const std::optional<traffic::AlterationOutcome>& a, const 
             " (the exact edge: " + decimal_text(alt.exact_course, 2) + "°";
     if (alt.narrow_arc) {
         text += std::string("; the clearing arc there is narrower than a degree") +
-                (alt.steered_decimals > 0 ? " and holds no whole one, so the course is given exactly" : "");
+                (alt.steered_decimals > 0 ? " and holds no whole one, so the course is given to " + decimal_text(std::pow(10.0, -alt.steered_decimals), alt.steered_decimals) + "°" : "");
     }
     text += ")\n";
     return text + passages_text(s.targets, a->outcome, e.required_cpa_nm);

@@ -70,10 +70,11 @@ std::optional<std::pair<double, int>> steerable_course(double from, double to, b
                                                        const std::function<bool(double)>& clears) {
     for (int decimals = 0; decimals <= kMostDecimals; ++decimals) {
         const double scale = std::pow(10.0, decimals);
-        const double step = 1.0 / scale;
-        double c = upward ? std::ceil(from * scale) / scale : std::floor(to * scale) / scale;
-        for (int tries = 0; tries < 400 && c >= from && c <= to; ++tries, c += upward ? step : -step) {
-            if (clears(c)) return std::make_pair(c, decimals);
+        const double first = upward ? std::ceil(from * scale) : std::floor(to * scale);
+        for (int tries = 0; tries < 400; ++tries) {
+            const double c = (first + (upward ? tries : -tries)) / scale;
+            if (upward ? c > to : c < from) break;
+            if (c >= from && c <= to && clears(c)) return std::make_pair(c, decimals);
         }
     }
     return std::nullopt;
@@ -152,6 +153,7 @@ std::optional<Alteration> smallest_alteration(const ClearingArcs& arcs, double c
     a.exact_turn = turn_to(a.exact_course);
     a.narrow_arc = first->width() < 1.0;
     const auto steered = steerable_course(first->from, first->to, starboard, clears_unrolled);
+    if (!steered && !clears_course(a.exact_course)) return std::nullopt;  // a sliver the figures cannot hold
     a.steered_course = normalized_degrees(steered ? steered->first : a.exact_course);
     a.steered_decimals = steered ? steered->second : kMostDecimals;
     a.steered_turn = turn_to(a.steered_course);

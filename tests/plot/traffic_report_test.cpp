@@ -95,6 +95,15 @@ INSTANTIATE_TEST_SUITE_P(
                    {"Speed alternative on 000°: 8.0 kt, but not every lower speed clears; the speeds that clear: "},
                    {"at most"},
                    {{"/speed_alternative/speed_kt", 8.0}, {"/speed_alternative/clears_all", true}, {"/speed_alternative/every_lower_clears", false}}},
+        // The first clearing arc to starboard holds no whole degree.
+        ReportCase{"narrow_clearing_arc",
+                   "required_cpa_nm = 1.0\n" + own_ship(0, 12) + target("A", "bearing = 349, range_nm = 7.2", "bearing = 356, range_nm = 4.4") +
+                       target("B", "bearing = 358, range_nm = 6.6", "bearing = 359, range_nm = 5.9") +
+                       target("C", "bearing = 200, range_nm = 5.2", "bearing = 204, range_nm = 5.4"),
+                   {"Courses that clear all: 011.2° to 011.9°, ", "Smallest alteration to starboard: 11.2° to 011.2° (the exact edge: 11.11°; "
+                    "the clearing arc there is narrower than a degree and holds no whole one, so the course is given to 0.1°)"},
+                   {"to 012°"},
+                   {{"/starboard/steered_decimals", 1}, {"/starboard/narrow_arc", true}, {"/starboard/clears_all", true}}},
         // A CPA just below the limit reads below it; one at the limit given
         // with two decimals reads with them.
         ReportCase{"cpa_below_the_limit_reads_below",
