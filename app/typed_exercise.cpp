@@ -1,11 +1,11 @@
 // The typed values of one exercise made into the exercise record, step for
 // step as the dialog does it, so that the picture shows what the report says.
 
-#include "plot/exercise.hpp"
+#include "app/typed_exercise.hpp"
 
 #include "app/entry_rules.hpp"
 
-namespace echo_track::plot {
+namespace echo_track {
 namespace {
 
 // Whole-number entries: rounded as the dialog's reader rounds, then limited.
@@ -45,4 +45,4 @@ PlotRecord exercise_record(const TypedExercise& typed) {
     return r;
 }
 
-}  // namespace echo_track::plot
+}  // namespace echo_track

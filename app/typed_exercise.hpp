@@ -5,7 +5,7 @@
 #include "app/entry_rules.hpp"
 #include "solver/plot_record.hpp"
 
-namespace echo_track::plot {
+namespace echo_track {
 
 // The values in the order the dialog asks for them.
 struct TypedExercise {
@@ -33,4 +33,4 @@ TypedExercise default_exercise();
 // taken as 0, and the manoeuvre time set `delay` minutes after B-2.
 PlotRecord exercise_record(const TypedExercise& typed);
 
-}  // namespace echo_track::plot
+}  // namespace echo_track

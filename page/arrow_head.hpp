@@ -5,9 +5,9 @@
 #include <cmath>
 #include <optional>
 
-#include "plot/page.hpp"
+#include "page/drawing.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::page {
 
 // The head's tip (the segment's far end), the two corners of its base, and
 // where the shaft stops: just past the base, so that the shaft's line end
@@ -38,4 +38,4 @@ inline std::optional<ArrowHead> arrow_head(const SegmentShape& s) {
                      {base_x + half * uy, base_y - half * ux}};
 }
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::page

@@ -1,24 +1,21 @@
-// Cairo back end. The picture is encoded into memory first, so that a file is
-// only ever written whole.
+// The page painted by cairo as PNG or PDF. The picture is encoded into memory
+// first, so that a file is only ever written whole.
 
-#include "plot/renderer.hpp"
+#include "page/cairo_painter.hpp"
 
 #include <cairo-pdf.h>
-#include <cairo-svg.h>
 #include <cairo.h>
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <cmath>
 #include <memory>
 #include <type_traits>
 #include <variant>
 
-#include "plot/arrow_head.hpp"
-#include "solver/plot_record.hpp"
+#include "page/arrow_head.hpp"
+#include "page/compass.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::page {
 namespace {
 
 constexpr const char* kMonospaceFamily = "DejaVu Sans Mono";  // console text shown as printed
@@ -72,7 +69,7 @@ void set_stroke(cairo_t* cr, const Stroke& stroke) {
 
 void paint_circle(cairo_t* cr, const CircleShape& c) {
     cairo_new_path(cr);
-    cairo_arc(cr, c.centre.x, c.centre.y, c.radius, 0.0, kAngles.pi2);
+    cairo_arc(cr, c.centre.x, c.centre.y, c.radius, 0.0, 2.0 * kPi);
     set_stroke(cr, c.stroke);
     if (c.filled) {
         cairo_fill(cr);
@@ -165,60 +162,43 @@ void draw_on(cairo_surface_t* surface, const Drawing& drawing, double scale, dou
     check(cairo_status(cr.get()), "cannot draw the picture");
 }
 
-}  // namespace
-
-std::optional<Format> format_for(std::string_view path) {
-    const std::size_t dot = path.rfind('.');
-    const std::size_t slash = path.rfind('/');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return std::nullopt;
-    std::string extension(path.substr(dot + 1));
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension == "svg") return Format::Svg;
-    if (extension == "png") return Format::Png;
-    if (extension == "pdf") return Format::Pdf;
-    return std::nullopt;
+// A fixed date instead of the clock's, so that the same pages give the same bytes.
+void set_fixed_dates(cairo_surface_t* surface) {
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE, kFixedPdfDate);
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_MOD_DATE, kFixedPdfDate);
 }
 
-std::string render(const Drawing& drawing, Format format, Paper paper) {
+}  // namespace
+
+std::string paint_png(const Drawing& drawing) {
     std::string bytes;
-    switch (format) {
-        case Format::Svg: {
-            const Surface surface(cairo_svg_surface_create_for_stream(append_bytes, &bytes, drawing.width, drawing.height));
-            draw_on(surface.get(), drawing, 1.0);
-            cairo_surface_finish(surface.get());
-            check(cairo_surface_status(surface.get()), "cannot encode the SVG picture");
-            break;
-        }
-        case Format::Pdf: {
-            const PaperSize sheet = paper_size(paper);
-            const Placement at = place_on(drawing, sheet);
-            const Surface surface(cairo_pdf_surface_create_for_stream(append_bytes, &bytes, sheet.width, sheet.height));
-            draw_on(surface.get(), drawing, at.scale, at.left, at.top);
-            cairo_surface_finish(surface.get());
-            check(cairo_surface_status(surface.get()), "cannot encode the PDF picture");
-            break;
-        }
-        case Format::Png: {
-            const int width = static_cast<int>(std::lround(drawing.width)) * kPngPixelsPerUnit;
-            const int height = static_cast<int>(std::lround(drawing.height)) * kPngPixelsPerUnit;
-            const Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
-            draw_on(surface.get(), drawing, kPngPixelsPerUnit);
-            check(cairo_surface_write_to_png_stream(surface.get(), append_bytes, &bytes), "cannot encode the PNG picture");
-            break;
-        }
-    }
+    const int width = static_cast<int>(std::lround(drawing.width)) * kPngPixelsPerUnit;
+    const int height = static_cast<int>(std::lround(drawing.height)) * kPngPixelsPerUnit;
+    const Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+    draw_on(surface.get(), drawing, kPngPixelsPerUnit);
+    check(cairo_surface_write_to_png_stream(surface.get(), append_bytes, &bytes), "cannot encode the PNG picture");
     return bytes;
 }
 
-std::string render_pdf_pages(const std::vector<Drawing>& pages, Paper paper, const std::string& title) {
+std::string paint_pdf(const Drawing& drawing, Paper paper) {
+    std::string bytes;
+    const PaperSize sheet = paper_size(paper);
+    const Placement at = place_on(drawing, sheet);
+    const Surface surface(cairo_pdf_surface_create_for_stream(append_bytes, &bytes, sheet.width, sheet.height));
+    check(cairo_surface_status(surface.get()), "cannot create the PDF picture");
+    set_fixed_dates(surface.get());
+    draw_on(surface.get(), drawing, at.scale, at.left, at.top);
+    cairo_surface_finish(surface.get());
+    check(cairo_surface_status(surface.get()), "cannot encode the PDF picture");
+    return bytes;
+}
+
+std::string paint_pdf_pages(const std::vector<Drawing>& pages, Paper paper, const std::string& title) {
     std::string bytes;
     const PaperSize sheet = paper_size(paper);
     const Surface surface(cairo_pdf_surface_create_for_stream(append_bytes, &bytes, sheet.width, sheet.height));
     check(cairo_surface_status(surface.get()), "cannot create the PDF document");
-    // A fixed date instead of the clock's, so that the same pages give the same bytes.
-    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATE_DATE, kFixedPdfDate);
-    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_MOD_DATE, kFixedPdfDate);
+    set_fixed_dates(surface.get());
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, title.c_str());
     for (const Drawing& page : pages) {
         const Placement at = place_on(page, sheet);
@@ -230,4 +210,4 @@ std::string render_pdf_pages(const std::vector<Drawing>& pages, Paper paper, con
     return bytes;
 }
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::page

@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-namespace echo_track::plot {
+namespace echo_track::page {
 
 // A point on the page, in page units (points of 1/72 inch): x to the right,
 // y downward, origin at the top left corner.
@@ -128,4 +128,4 @@ struct Drawing {
     std::vector<Shape> shapes;   // painted in this order
 };
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::page

@@ -1,6 +1,6 @@
-#include "plot/inks.hpp"
+#include "page/inks.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::page {
 
 Rgb ink_colour(Ink ink) {
     switch (ink) {
@@ -27,4 +27,4 @@ Rgb ink_colour(Ink ink) {
     return {0, 0, 0};
 }
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::page

@@ -1,9 +1,9 @@
 #pragma once
 // The colour each ink of the page is painted in, by every back end alike.
 
-#include "plot/page.hpp"
+#include "page/drawing.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::page {
 
 // An 8-bit sRGB colour.
 struct Rgb {
@@ -27,4 +27,4 @@ inline constexpr double kHaloWidth = 2.6;
 // Labels get a halo; the title and legend stand on bare paper.
 inline bool has_halo(Role role) { return role != Role::Title && role != Role::Legend; }
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::page

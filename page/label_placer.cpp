@@ -1,12 +1,12 @@
-#include "plot/label_placer.hpp"
+#include "page/label_placer.hpp"
 
 #include <array>
 #include <cmath>
 #include <utility>
 
-#include "solver/plot_record.hpp"
+#include "page/compass.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::page {
 namespace {
 
 // Average advance of a character and height of a line, in font sizes, for
@@ -30,8 +30,8 @@ double character_count(const std::string& text) {
 }  // namespace
 
 TextShape label_toward(PagePoint p, double bearing, double gap, std::string text, Ink ink, double size) {
-    const double s = std::sin(bearing * kAngles.degrad);
-    const double c = std::cos(bearing * kAngles.degrad);
+    const double s = std::sin(bearing * kDegree);
+    const double c = std::cos(bearing * kDegree);
     TextShape t;
     t.at = PagePoint{p.x + gap * s, p.y - gap * c};
     t.text = std::move(text);
@@ -54,10 +54,6 @@ Box text_box(const TextShape& t) {
     return Box{left, top, left + width, top + height};
 }
 
-bool overlap(const Box& a, const Box& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
 TextShape LabelPlacer::place(PagePoint p, double bearing, std::string text, Ink ink, double size) {
     for (const double gap : kGaps) {
         for (const double turn : kTurns) {
@@ -76,4 +72,4 @@ TextShape LabelPlacer::place(PagePoint p, double bearing, std::string text, Ink 
     return t;
 }
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::page

@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "plot/page.hpp"
+#include "page/box.hpp"
+#include "page/drawing.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::page {
 
 // The label beside `p`, off in the direction of `bearing` (degrees true on
 // the page: 000 up, 090 right) by `gap` page units, aligned so that the text
@@ -16,20 +17,13 @@ TextShape label_toward(PagePoint p, double bearing, double gap, std::string text
 
 // The page area a label will roughly cover. The layout knows no font, so the
 // width is estimated from the number of characters.
-struct Box {
-    double left = 0.0;
-    double top = 0.0;
-    double right = 0.0;
-    double bottom = 0.0;
-};
 Box text_box(const TextShape& t);
-bool overlap(const Box& a, const Box& b);
 
 class LabelPlacer {
 public:
     // A label or marker that stays where it is; later labels keep off it.
     void keep_clear(const Box& box) { taken_.push_back(box); }
-    void keep_clear(PagePoint p, double radius) { taken_.push_back(Box{p.x - radius, p.y - radius, p.x + radius, p.y + radius}); }
+    void keep_clear(PagePoint p, double radius) { taken_.push_back(Box::around(p, radius)); }
 
     // The label beside `p`, in the first direction, turning away from
     // `bearing` step by step either way, and then further out, where it
@@ -40,4 +34,4 @@ private:
     std::vector<Box> taken_;
 };
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::page

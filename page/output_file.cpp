@@ -1,4 +1,4 @@
-#include "plot/output_file.hpp"
+#include "page/output_file.hpp"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,7 +12,7 @@
 
 #include "console/process_console.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::page {
 namespace {
 
 // Tries this many names for the temporary file before giving up.
@@ -181,4 +181,4 @@ void write_standard_output(std::string_view bytes) {
     if (!write_all(1, bytes)) throw OutputError(std::string("cannot write standard output: ") + std::strerror(errno));
 }
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::page

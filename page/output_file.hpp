@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace echo_track::plot {
+namespace echo_track::page {
 
 // The file could not be written; the message names it and says why.
 class OutputError : public std::runtime_error {
@@ -25,4 +25,4 @@ void write_whole_file(const std::string& path, std::string_view bytes);
 // Writes `bytes` to standard output; OutputError when that fails.
 void write_standard_output(std::string_view bytes);
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::page

@@ -1,10 +1,10 @@
-#include "plot/paper.hpp"
+#include "page/paper.hpp"
 
 #include <algorithm>
 #include <cctype>
 #include <string>
 
-namespace echo_track::plot {
+namespace echo_track::page {
 
 std::optional<Paper> paper_named(std::string_view name) {
     std::string lower(name);
@@ -30,4 +30,4 @@ Placement place_on(const Drawing& drawing, PaperSize sheet) {
     return {scale, (sheet.width - scale * drawing.width) / 2.0, (sheet.height - scale * drawing.height) / 2.0};
 }
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::page

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string_view>
 
-#include "plot/page.hpp"
+#include "page/drawing.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::page {
 
 enum class Paper { A4, Letter };
 
@@ -34,4 +34,4 @@ struct Placement {
 
 Placement place_on(const Drawing& drawing, PaperSize sheet);
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::page

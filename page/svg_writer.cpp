@@ -1,4 +1,4 @@
-#include "plot/svg_page.hpp"
+#include "page/svg_writer.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -6,11 +6,11 @@
 #include <type_traits>
 #include <variant>
 
-#include "plot/arrow_head.hpp"
-#include "plot/inks.hpp"
-#include "plot/labels.hpp"
+#include "page/arrow_head.hpp"
+#include "page/inks.hpp"
+#include "console/field_text.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::page {
 namespace {
 
 const char* role_class(Role role) {
@@ -48,7 +48,7 @@ const char* role_class(Role role) {
 }
 
 // Page coordinates to two decimals: a hundredth of a point is far below a pixel.
-std::string num(double value) { return decimal_text(value, 2); }
+std::string num(double value) { return console::decimal_text(value, 2); }
 
 std::string colour(Ink ink) {
     static constexpr char kHex[] = "0123456789abcdef";
@@ -158,4 +158,4 @@ std::string svg_page(const Drawing& drawing) {
     return out;
 }
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::page

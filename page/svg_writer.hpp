@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "plot/page.hpp"
+#include "page/drawing.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::page {
 
 // The whole SVG document of the drawing: one element per primitive, in
 // painting order, each with the class of its role ("b1", "cpa-point",
@@ -15,4 +15,4 @@ namespace echo_track::plot {
 // the document's size).
 std::string svg_page(const Drawing& drawing);
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::page

@@ -5,6 +5,9 @@
 
 namespace echo_track::plot {
 
+using page::Ink;
+using page::PagePoint;
+
 double norm(Point p) { return std::sqrt(p.x * p.x + p.y * p.y); }
 double dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
 Point minus(Point a, Point b) { return Point{a.x - b.x, a.y - b.y}; }

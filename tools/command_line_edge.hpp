@@ -11,7 +11,7 @@
 
 #include "console/process_console.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::tools {
 
 // Bad options, a file that cannot be read or written.
 inline constexpr int kRefusedStatus = 2;
@@ -45,4 +45,4 @@ inline int answer_early_end(std::string_view program, const CLI::App& app, const
     return refuse(program, std::string("cannot write standard output: ") + std::strerror(error));
 }
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::tools

@@ -10,22 +10,25 @@
 #include <optional>
 #include <string>
 
-#include "plot/exercise.hpp"
-#include "plot/labels.hpp"
+#include "app/typed_exercise.hpp"
+#include "console/field_text.hpp"
+#include "page/cairo_painter.hpp"
+#include "page/output_file.hpp"
+#include "page/paper.hpp"
+#include "page/picture.hpp"
 #include "plot/layout.hpp"
-#include "plot/option_number.hpp"
-#include "plot/output_file.hpp"
-#include "plot/renderer.hpp"
-#include "plot/svg_page.hpp"
-#include "plot/tool_edge.hpp"
-#include "plot/traffic_command.hpp"
 #include "solver/manoeuvre.hpp"
 #include "solver/plot_solution.hpp"
+#include "tools/command_line_edge.hpp"
+#include "tools/option_number.hpp"
+#include "tools/traffic_command.hpp"
 #include "version/version.hpp"
 
 namespace {
 
-using echo_track::plot::TypedExercise;
+namespace page = echo_track::page;
+namespace tools = echo_track::tools;
+using echo_track::TypedExercise;
 
 constexpr const char* kProgram = "echo-track-plot";
 
@@ -52,7 +55,7 @@ constexpr std::array<ExerciseOption, 10> kOptions = {{
     {"--delay", "MIN", "evasive manoeuvre after this many minutes from B-2", &TypedExercise::delay, true},
 }};
 
-int usage_error(const std::string& message) { return echo_track::plot::refuse(kProgram, message); }
+int usage_error(const std::string& message) { return tools::refuse(kProgram, message); }
 
 // The exercise values typed as options, read into `typed`; the first that is
 // no number, as an error message.
@@ -60,7 +63,7 @@ std::optional<std::string> unreadable_value(const std::array<std::optional<std::
                                             TypedExercise& typed) {
     for (std::size_t i = 0; i < kOptions.size(); ++i) {
         if (!texts[i]) continue;
-        const std::optional<double> number = echo_track::plot::option_number(*texts[i]);
+        const std::optional<double> number = tools::option_number(*texts[i]);
         if (!number) return std::string(kOptions[i].name) + ": not a number: '" + *texts[i] + "'";
         typed.*kOptions[i].value = *number;
     }
@@ -68,11 +71,10 @@ std::optional<std::string> unreadable_value(const std::array<std::optional<std::
 }
 
 // The picture's format: --format when given, else the output file's extension.
-std::optional<echo_track::plot::Format> chosen_format(const std::string& output, const std::string& format_name) {
-    namespace plot = echo_track::plot;
-    if (format_name.empty()) return output == "-" ? std::nullopt : plot::format_for(output);
+std::optional<echo_track::page::Format> chosen_format(const std::string& output, const std::string& format_name) {
+    if (format_name.empty()) return output == "-" ? std::nullopt : page::format_for(output);
     if (format_name.find_first_of("./") != std::string::npos) return std::nullopt;  // a name, not a path
-    return plot::format_for("." + format_name);
+    return page::format_for("." + format_name);
 }
 
 // The first value that cannot be drawn (a number too large for a double,
@@ -81,7 +83,7 @@ std::optional<std::string> unusable_value(const TypedExercise& typed) {
     for (const ExerciseOption& option : kOptions) {
         if (!std::isfinite(typed.*option.value)) return std::string(option.name) + ": not a finite number";
     }
-    if (typed.min_cpa < echo_track::plot::kLeastCpa) {
+    if (typed.min_cpa < echo_track::kLeastCpa) {
         return "--min-cpa: must be more than 0.001 nautical miles (the dialog ends there)";
     }
     return std::nullopt;
@@ -91,10 +93,11 @@ std::optional<std::string> unusable_value(const TypedExercise& typed) {
 
 int main(int argc, char** argv) {
     namespace plot = echo_track::plot;
-    // A traffic exercise file selects the traffic front end; without one the
-    // options draw the one-ship picture as ever.
-    if (plot::names_traffic_file(argc, argv)) return plot::run_traffic_command(argc, argv);
-    TypedExercise typed = plot::default_exercise();
+    // A traffic exercise file selects the traffic front end (echo-track-traffic,
+    // under this program's name, as scripts have it); without one the options
+    // draw the one-ship picture as ever.
+    if (tools::names_traffic_file(argc, argv)) return tools::run_traffic_command(kProgram, argc, argv);
+    TypedExercise typed = echo_track::default_exercise();
     std::array<std::optional<std::string>, kOptions.size()> texts;
     std::string output;
     std::string format_name;
@@ -102,20 +105,21 @@ int main(int argc, char** argv) {
     CLI::App app{"Draws the relative-motion plot of one ECHO-TRACK exercise: north up, own ship A at the\n"
                  "centre, B's plotted positions, relative track and CPA, the velocity triangle and the\n"
                  "evasive manoeuvre. Every exercise value defaults to the default exercise.\n"
-                 "echo-track-plot FILE.toml [--json] [-o FILE] solves a traffic exercise of several\n"
-                 "ships instead (see man echo-track-plot).",
+                 "\n"
+                 "  echo-track-plot [EXERCISE OPTIONS] -o FILE     the one-ship plotting sheet (-o is needed)\n"
+                 "  echo-track-plot FILE.toml [--json] [-o FILE]   a traffic exercise of several ships, as\n"
+                 "                                                 echo-track-traffic solves it",
                  kProgram};
     for (std::size_t i = 0; i < kOptions.size(); ++i) {
         const ExerciseOption& option = kOptions[i];
         const double value = typed.*option.value;
-        const std::string shown = option.whole ? plot::whole_text(static_cast<int>(value)) : plot::decimal_text(value, 1);
+        const std::string shown = option.whole ? console::whole_text(static_cast<int>(value)) : console::decimal_text(value, 1);
         app.add_option(option.name, texts[i], option.question)->type_name(option.unit)->default_str(shown);
     }
     app.add_option("--output,-o", output, "picture file to write: .svg, .png or .pdf; - for standard output")
-        ->type_name("FILE")
-        ->required();
-    std::string page = "a4";
-    app.add_option("--page", page, "paper of a PDF: a4 or letter (SVG and PNG keep the plot's size)")
+        ->type_name("FILE");
+    std::string paper_name = "a4";
+    app.add_option("--page", paper_name, "paper of a PDF: a4 or letter (SVG and PNG keep the plot's size)")
         ->type_name("PAPER")->capture_default_str();
     app.add_option("--format", format_name, "svg, png or pdf: the picture's format, whatever the file name")
         ->type_name("FORMAT");
@@ -124,34 +128,33 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        return plot::answer_early_end(kProgram, app, e);
+        return tools::answer_early_end(kProgram, app, e);
     }
+    if (app.count("--output") == 0) return usage_error("--output is required");
     if (const auto problem = unreadable_value(texts, typed)) return usage_error(*problem);
     if (const auto problem = unusable_value(typed)) return usage_error(*problem);
-    const std::optional<plot::Format> format = chosen_format(output, format_name);
+    const std::optional<page::Format> format = chosen_format(output, format_name);
     if (!format && !format_name.empty()) return usage_error("--format: " + format_name + " is not svg, png or pdf");
     if (!format && output == "-") return usage_error("--output -: standard output needs --format svg, png or pdf");
     if (!format) return usage_error("--output: " + output + " does not end in .svg, .png or .pdf");
-    const std::optional<plot::Paper> paper = plot::paper_named(page);
-    if (!paper) return usage_error("--page: " + page + " is neither a4 nor letter");
+    const std::optional<page::Paper> paper = page::paper_named(paper_name);
+    if (!paper) return usage_error("--page: " + paper_name + " is neither a4 nor letter");
 
-    const echo_track::PlotRecord record = plot::exercise_record(typed);
+    const echo_track::PlotRecord record = echo_track::exercise_record(typed);
     const echo_track::PlotSolution solution = echo_track::solve_plot(record);
     const std::optional<echo_track::Manoeuvre> manoeuvre = echo_track::solve_manoeuvre(record, solution);
     try {
-        const plot::Drawing drawing = plot::layout_plot(record, solution, manoeuvre);
-        // SVG is written directly, with real text; cairo paints PNG and PDF.
-        const std::string picture =
-            *format == plot::Format::Svg ? plot::svg_page(drawing) : plot::render(drawing, *format, *paper);
+        const page::Drawing drawing = plot::layout_plot(record, solution, manoeuvre);
+        const std::string picture = page::encode_picture(drawing, *format, *paper);
         if (output == "-") {
-            plot::write_standard_output(picture);
+            page::write_standard_output(picture);
         } else {
-            plot::write_whole_file(output, picture);
+            page::write_whole_file(output, picture);
         }
-    } catch (const plot::OutputError& e) {
+    } catch (const page::OutputError& e) {
         return usage_error(e.what());
-    } catch (const plot::RenderError& e) {
-        return plot::complain(kProgram, e.what(), plot::kFailedStatus);
+    } catch (const page::RenderError& e) {
+        return tools::complain(kProgram, e.what(), tools::kFailedStatus);
     }
     return 0;
 }

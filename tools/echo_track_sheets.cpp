@@ -8,24 +8,26 @@
 #include <string>
 #include <vector>
 
-#include "plot/output_file.hpp"
-#include "plot/renderer.hpp"
-#include "plot/tool_edge.hpp"
+#include "page/cairo_painter.hpp"
+#include "page/output_file.hpp"
 #include "sheets/exercise_files.hpp"
 #include "sheets/exercise_kind.hpp"
 #include "sheets/generator.hpp"
 #include "sheets/sheet_book.hpp"
+#include "tools/command_line_edge.hpp"
 #include "version/version.hpp"
 
 namespace {
 
+namespace page = echo_track::page;
 namespace sheets = echo_track::sheets;
+namespace tools = echo_track::tools;
 
 constexpr int kMostExercises = 99;
 
 constexpr const char* kProgram = "echo-track-sheets";
 
-int usage_error(const std::string& message) { return echo_track::plot::refuse(kProgram, message); }
+int usage_error(const std::string& message) { return tools::refuse(kProgram, message); }
 
 std::string all_kind_names() {
     std::string names;
@@ -36,9 +38,9 @@ std::string all_kind_names() {
 void write_exercise_files(const std::string& folder, const std::vector<sheets::SheetExercise>& sheet) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    if (error) throw echo_track::plot::OutputError("cannot make the folder " + folder + ": " + error.message());
+    if (error) throw page::OutputError("cannot make the folder " + folder + ": " + error.message());
     for (const sheets::SheetFile& file : sheets::exercise_files(sheet)) {
-        echo_track::plot::write_whole_file((std::filesystem::path(folder) / file.name).string(), file.bytes);
+        page::write_whole_file((std::filesystem::path(folder) / file.name).string(), file.bytes);
     }
 }
 
@@ -70,7 +72,7 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        return echo_track::plot::answer_early_end(kProgram, app, e);
+        return tools::answer_early_end(kProgram, app, e);
     }
     std::vector<sheets::Kind> kinds;
     for (const std::string& name : kind_names) {
@@ -82,13 +84,13 @@ int main(int argc, char** argv) {
 
     const std::vector<sheets::SheetExercise> sheet = sheets::generate_sheet(seed, count, kinds);
     try {
-        const std::string pdf = sheets::sheet_pdf(sheet, seed);
+        const std::string pdf = page::paint_pdf_pages(sheets::sheet_pages(sheet, seed), page::Paper::A4, sheets::sheet_title(seed));
         if (!folder.empty()) write_exercise_files(folder, sheet);
-        echo_track::plot::write_whole_file(output, pdf);
-    } catch (const echo_track::plot::OutputError& e) {
+        page::write_whole_file(output, pdf);
+    } catch (const page::OutputError& e) {
         return usage_error(e.what());
-    } catch (const echo_track::plot::RenderError& e) {
-        return echo_track::plot::complain(kProgram, e.what(), echo_track::plot::kFailedStatus);
+    } catch (const page::RenderError& e) {
+        return tools::complain(kProgram, e.what(), tools::kFailedStatus);
     }
     return 0;
 }

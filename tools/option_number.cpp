@@ -1,9 +1,9 @@
-#include "plot/option_number.hpp"
+#include "tools/option_number.hpp"
 
 #include <cstdlib>
 #include <string>
 
-namespace echo_track::plot {
+namespace echo_track::tools {
 namespace {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
@@ -46,4 +46,4 @@ std::optional<double> option_number(std::string_view text) {
     return std::strtod(whole.c_str(), nullptr);
 }
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::tools

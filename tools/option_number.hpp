@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-namespace echo_track::plot {
+namespace echo_track::tools {
 
 // The value of `text` when it is a number: an optional sign, digits with an
 // optional decimal point (5, 5., .5, -0.5) and an optional exponent (e or E,
@@ -12,4 +12,4 @@ namespace echo_track::plot {
 // hexadecimal, inf, nan, or anything after the number.
 std::optional<double> option_number(std::string_view text);
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::tools

@@ -1,4 +1,4 @@
-#include "plot/traffic_file.hpp"
+#include "traffic_io/traffic_file.hpp"
 
 #include <toml++/toml.h>
 
@@ -10,7 +10,7 @@
 #include <set>
 #include <sstream>
 
-namespace echo_track::plot {
+namespace echo_track::traffic_io {
 namespace {
 
 using traffic::ClockTime;
@@ -172,4 +172,4 @@ TrafficExercise read_traffic_file(const std::string& path) {
     return parse_traffic_exercise(text.str(), path);
 }
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::traffic_io

@@ -17,7 +17,7 @@
 
 #include "traffic/exercise.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::traffic_io {
 
 // What is wrong with a file, as "file:line:column: what is wrong".
 class TrafficFileError : public std::runtime_error {
@@ -32,4 +32,4 @@ traffic::TrafficExercise parse_traffic_exercise(std::string_view text, const std
 // Reads the exercise from the file at `path`.
 traffic::TrafficExercise read_traffic_file(const std::string& path);
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::traffic_io

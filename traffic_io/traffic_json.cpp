@@ -1,10 +1,10 @@
-#include "plot/traffic_json.hpp"
+#include "traffic_io/traffic_json.hpp"
 
 #include <nlohmann/json.hpp>
 
-#include "plot/traffic_text.hpp"
+#include "traffic_io/traffic_text.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::traffic_io {
 namespace {
 
 using json = nlohmann::ordered_json;
@@ -110,4 +110,4 @@ std::string traffic_json(const traffic::TrafficExercise& e, const traffic::Traff
     return report.dump(2) + "\n";
 }
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::traffic_io

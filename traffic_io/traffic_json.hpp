@@ -8,9 +8,9 @@
 #include "traffic/exercise.hpp"
 #include "traffic/traffic_solution.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::traffic_io {
 
 // The JSON text, pretty-printed, ending in a newline.
 std::string traffic_json(const traffic::TrafficExercise& exercise, const traffic::TrafficSolution& solution);
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::traffic_io

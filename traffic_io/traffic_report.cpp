@@ -1,14 +1,16 @@
-#include "plot/traffic_report.hpp"
+#include "traffic_io/traffic_report.hpp"
 
 #include <cmath>
 #include <vector>
 
-#include "plot/labels.hpp"
-#include "plot/traffic_text.hpp"
+#include "console/field_text.hpp"
+#include "traffic_io/traffic_text.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::traffic_io {
 namespace {
 
+using console::decimal_text;
+using console::whole_text;
 using traffic::CourseArc;
 using traffic::Outcome;
 using traffic::Passage;
@@ -138,7 +140,7 @@ std::string manoeuvre_text(const TrafficExercise& e, const TrafficSolution& s) {
         text += "none needed, the present speed clears every target\n";
     } else {
         // Shown to the tenth below, so that the speed shown clears.
-        text += "at most " + decimal_text(std::floor(v.speed_kt * 10.0) / 10.0, 1) + " kt\n" + passages_text(s.targets, v.outcome);
+        text += "at most " + speed_down_text(v.speed_kt) + " kt\n" + passages_text(s.targets, v.outcome);
     }
     return text;
 }
@@ -162,4 +164,4 @@ std::string traffic_report(const TrafficExercise& e, const TrafficSolution& s) {
     return text;
 }
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::traffic_io

@@ -8,8 +8,8 @@
 #include "traffic/exercise.hpp"
 #include "traffic/traffic_solution.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::traffic_io {
 
 std::string traffic_report(const traffic::TrafficExercise& exercise, const traffic::TrafficSolution& solution);
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::traffic_io

@@ -1,14 +1,16 @@
-#include "plot/traffic_text.hpp"
+#include "traffic_io/traffic_text.hpp"
 
 #include <cmath>
 
-#include "plot/labels.hpp"
+#include "console/field_text.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::traffic_io {
+
+using console::decimal_text;
 
 std::string course_text(double degrees) {
     const int whole = static_cast<int>(std::floor(traffic::normalized_degrees(degrees) + 0.5)) % 360;
-    return degrees_text(whole);
+    return console::degrees_text(whole);
 }
 
 std::string tenths_text(double value) {
@@ -16,9 +18,10 @@ std::string tenths_text(double value) {
     return decimal_text(shown == 0.0 ? 0.0 : shown, 1);  // no "-0.0"
 }
 
+std::string speed_down_text(double kt) { return decimal_text(std::floor(kt * 10.0) / 10.0, 1); }
+
 std::string clock_text(traffic::ClockTime time) {
-    const int hour = time.minutes / 60;
-    return (hour < 10 ? "0" : "") + clock_text(hour, time.minutes % 60);
+    return console::zero_padded(time.minutes / 60, 2) + ":" + console::zero_padded(time.minutes % 60, 2);
 }
 
 std::string aspect_text(const traffic::TargetSolution& target) {
@@ -38,4 +41,4 @@ std::string bow_crossing_text(const traffic::BowCrossing& crossing) {
     return where + " " + tenths_text(-crossing.time_min) + " min ago";
 }
 
-}  // namespace echo_track::plot
+}  // namespace echo_track::traffic_io

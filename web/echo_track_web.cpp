@@ -14,7 +14,7 @@
 #include "console/byte_stream.hpp"
 #include "console/console.hpp"
 #include "plot/layout.hpp"
-#include "plot/svg_page.hpp"
+#include "page/svg_writer.hpp"
 #include "solver/manoeuvre.hpp"
 #include "solver/plot_solution.hpp"
 
@@ -81,7 +81,7 @@ public:
     void entered(const echo_track::PlotRecord& record) override {
         const echo_track::PlotSolution solution = echo_track::solve_plot(record);
         const auto manoeuvre = echo_track::solve_manoeuvre(record, solution);
-        g_picture = echo_track::plot::svg_page(echo_track::plot::layout_plot(record, solution, manoeuvre));
+        g_picture = echo_track::page::svg_page(echo_track::plot::layout_plot(record, solution, manoeuvre));
     }
 };
 

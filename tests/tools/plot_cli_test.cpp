@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/plot/tool_run.hpp"
+#include "tests/tools/tool_run.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::tools {
 namespace {
+
 
 using testing::run_tool;
 using testing::ScratchFolder;
@@ -100,4 +101,4 @@ TEST(Output, ReplacesAnExistingPictureWhole) {
 }
 
 }  // namespace
-}  // namespace echo_track::plot
+}  // namespace echo_track::tools

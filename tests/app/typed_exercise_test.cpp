@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "plot/exercise.hpp"
+#include "app/typed_exercise.hpp"
 
-namespace echo_track::plot {
+namespace echo_track {
 namespace {
+
 
 TEST(Exercise, DefaultIsTheDialogsFirstExercise) {
     const PlotRecord r = exercise_record(default_exercise());
@@ -75,4 +76,4 @@ TEST(Exercise, WholeNumberEntriesAreRoundedAndEveryEntryLimited) {
 }
 
 }  // namespace
-}  // namespace echo_track::plot
+}  // namespace echo_track

@@ -9,19 +9,23 @@
 #include <cstring>
 #include <string>
 
-#include "plot/exercise.hpp"
+#include "app/typed_exercise.hpp"
 #include "plot/layout.hpp"
-#include "plot/renderer.hpp"
+#include "page/cairo_painter.hpp"
+#include "page/picture_format.hpp"
 #include "solver/manoeuvre.hpp"
 #include "solver/plot_solution.hpp"
-#include "tests/plot/tool_run.hpp"
+#include "tests/tools/tool_run.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::page {
 namespace {
 
-using testing::read_whole;
-using testing::run_tool;
-using testing::ScratchFolder;
+using namespace echo_track::plot;
+
+
+using tools::testing::read_whole;
+using tools::testing::run_tool;
+using tools::testing::ScratchFolder;
 
 // The name of the first element after the XML declaration, comments,
 // processing instructions and a document type.
@@ -114,4 +118,4 @@ TEST(Format, TakenFromTheExtension) {
 }
 
 }  // namespace
-}  // namespace echo_track::plot
+}  // namespace echo_track::page

@@ -16,7 +16,7 @@
 
 extern char** environ;
 
-namespace echo_track::plot::testing {
+namespace echo_track::tools::testing {
 
 struct ToolRun {
     int status = -1;  // exit status, or -1 if the tool did not exit normally
@@ -62,16 +62,16 @@ inline std::string read_whole(const std::filesystem::path& file) {
     return text;
 }
 
-// Runs the tool with `args`; its standard output and error are caught in
+// Runs `program` with `args`; its standard output and error are caught in
 // files of `logs`, a folder apart from the one the test looks into.
-inline ToolRun run_tool(const std::vector<std::string>& args, const std::filesystem::path& logs) {
+inline ToolRun run_program(const std::string& program, const std::vector<std::string>& args, const std::filesystem::path& logs) {
     const std::string out_file = (logs / "stdout").string();
     const std::string err_file = (logs / "stderr").string();
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, out_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    std::vector<std::string> argv_text = {ECHO_TRACK_PLOT_PATH};
+    std::vector<std::string> argv_text = {program};
     argv_text.insert(argv_text.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& a : argv_text) argv.push_back(a.data());
@@ -101,4 +101,9 @@ inline ToolRun run_tool(const std::vector<std::string>& args, const std::filesys
     return run;
 }
 
-}  // namespace echo_track::plot::testing
+// Runs echo-track-plot with `args`.
+inline ToolRun run_tool(const std::vector<std::string>& args, const std::filesystem::path& logs) {
+    return run_program(ECHO_TRACK_PLOT_PATH, args, logs);
+}
+
+}  // namespace echo_track::tools::testing

@@ -10,12 +10,17 @@
 #include <variant>
 
 #include "plot/traffic_board.hpp"
-#include "plot/traffic_file.hpp"
-#include "tests/plot/tool_run.hpp"
+#include "traffic_io/traffic_file.hpp"
+#include "tests/tools/tool_run.hpp"
 #include "traffic/traffic_solution.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::tools {
 namespace {
+
+using namespace echo_track::plot;
+using namespace echo_track::traffic_io;
+
+using namespace echo_track::page;
 
 using testing::read_whole;
 using testing::run_tool;
@@ -29,7 +34,7 @@ TEST(TrafficTool, PrintsTheGoldenReport) {
     const auto run = run_tool({kCrossing}, logs.path());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    const std::string golden = read_whole(kSource / "tests/plot/golden/crossing-three-ships.txt");
+    const std::string golden = read_whole(kSource / "tests/traffic_io/golden/crossing-three-ships.txt");
     EXPECT_EQ(run.out, golden);
     // The README shows the table of this report.
     const std::string table = golden.substr(0, golden.find("\n\nManoeuvre"));
@@ -141,4 +146,4 @@ TEST(TrafficBoard, FiguresStandWhereTheSolutionPutsThem) {
 }
 
 }  // namespace
-}  // namespace echo_track::plot
+}  // namespace echo_track::tools

@@ -1,7 +1,7 @@
 // The page as SVG text: one element per primitive, in painting order, tagged
 // with its role, standing where the layout put it, and every label real text.
 
-#include "plot/svg_page.hpp"
+#include "page/svg_writer.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +12,16 @@
 #include <variant>
 #include <vector>
 
-#include "plot/exercise.hpp"
+#include "app/typed_exercise.hpp"
 #include "plot/layout.hpp"
 #include "solver/manoeuvre.hpp"
 #include "solver/plot_solution.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::page {
 namespace {
+
+using namespace echo_track::plot;
+
 
 std::string attribute(const std::string& element, const std::string& name) {
     const std::string key = " " + name + "=\"";
@@ -86,4 +89,4 @@ TEST(SvgPage, EveryPrimitiveIsOneElementWhereTheLayoutPutIt) {
 }
 
 }  // namespace
-}  // namespace echo_track::plot
+}  // namespace echo_track::page

@@ -10,16 +10,19 @@
 #include <vector>
 
 #include "plot/layout.hpp"
-#include "plot/paper.hpp"
-#include "plot/renderer.hpp"
-#include "tests/plot/tool_run.hpp"
+#include "page/paper.hpp"
+#include "page/cairo_painter.hpp"
+#include "tests/tools/tool_run.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::page {
 namespace {
 
-using testing::read_whole;
-using testing::run_tool;
-using testing::ScratchFolder;
+using namespace echo_track::plot;
+
+
+using tools::testing::read_whole;
+using tools::testing::run_tool;
+using tools::testing::ScratchFolder;
 
 constexpr double kA4Width = 595.2756;  // 210 mm in points
 constexpr double kA4Height = 841.8898;
@@ -105,4 +108,4 @@ TEST(Paper, NamedInAnyLetterCase) {
 }
 
 }  // namespace
-}  // namespace echo_track::plot
+}  // namespace echo_track::page

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "plot/traffic_file.hpp"
+#include "traffic_io/traffic_file.hpp"
 
-namespace echo_track::plot {
+namespace echo_track::traffic_io {
 namespace {
 
 // A whole file that reads; each bad case changes one thing in it.
@@ -80,4 +80,4 @@ TEST(TrafficFile, ReadsTheSightingsAndTheManoeuvre) {
 }
 
 }  // namespace
-}  // namespace echo_track::plot
+}  // namespace echo_track::traffic_io
