@@ -18,6 +18,7 @@
 #include "plot/canvas.hpp"
 #include "plot/captions.hpp"
 #include "plot/legend.hpp"
+#include "plot/page_terms.hpp"
 #include "plot/range_rose.hpp"
 #include "plot/range_scale.hpp"
 #include "plot/sheet_geometry.hpp"
@@ -31,19 +32,8 @@ using console::clock_text;
 using page::miles_text;
 using page::label_toward;
 using page::text_box;
-using page::VAlign;
 
 using console::decimal_text;
-using page::CircleShape;
-using page::Dash;
-using page::Drawing;
-using page::Ink;
-using page::PagePoint;
-using page::Role;
-using page::SegmentShape;
-using page::Shape;
-using page::Stroke;
-using page::TextShape;
 
 // Builds the page in painting order: grid, lines, markers, labels, own ship,
 // title and legend. Labels are placed after every marker is known, most

@@ -4,22 +4,11 @@
 #include <string>
 #include <utility>
 
+#include "plot/page_terms.hpp"
 #include "plot/sheet_style.hpp"
 
 namespace echo_track::plot {
 namespace {
-
-using page::CircleShape;
-using page::Dash;
-using page::HAlign;
-using page::Ink;
-using page::PagePoint;
-using page::Role;
-using page::SegmentShape;
-using page::Shape;
-using page::Stroke;
-using page::TextShape;
-using page::VAlign;
 
 // One legend row: the sample drawn from its left end, the text after it.
 constexpr double kSampleLength = 26.0;

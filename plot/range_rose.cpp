@@ -7,16 +7,11 @@
 #include "page/compass.hpp"
 #include "page/label_placer.hpp"
 #include "page/labels.hpp"
+#include "plot/page_terms.hpp"
 #include "plot/sheet_style.hpp"
 
 namespace echo_track::plot {
 namespace {
-
-using page::HAlign;
-using page::Ink;
-using page::PagePoint;
-using page::Role;
-using page::VAlign;
 
 // The worksheet's degree scale, page units.
 constexpr double kSheetGridLine = 0.6;

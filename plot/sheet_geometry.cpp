@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-namespace echo_track::plot {
+#include "plot/page_terms.hpp"
 
-using page::Ink;
-using page::PagePoint;
+namespace echo_track::plot {
 
 double norm(Point p) { return std::sqrt(p.x * p.x + p.y * p.y); }
 double dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }

@@ -13,6 +13,7 @@
 #include "page/compass.hpp"
 #include "page/labels.hpp"
 #include "plot/canvas.hpp"
+#include "plot/page_terms.hpp"
 #include "plot/range_rose.hpp"
 #include "plot/range_scale.hpp"
 #include "traffic_io/traffic_text.hpp"
@@ -20,18 +21,6 @@
 namespace echo_track::plot {
 namespace {
 
-using page::CircleShape;
-using page::Dash;
-using page::Drawing;
-using page::HAlign;
-using page::Ink;
-using page::PagePoint;
-using page::Role;
-using page::SegmentShape;
-using page::Shape;
-using page::Stroke;
-using page::TextShape;
-using page::VAlign;
 using traffic_io::clock_text;
 using traffic_io::course_text;
 using traffic_io::tenths_text;

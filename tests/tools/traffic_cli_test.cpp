@@ -1,5 +1,5 @@
-// echo-track-plot FILE.toml as a user runs it: the golden report, refusals
-// with exit status 2, the board written with -o, and the board's geometry.
+// The traffic tool as a user runs it: the golden report, refusals with exit
+// status 2, the board written with -o, and both of its names.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 #include <string>
 #include <variant>
 
-#include "plot/traffic_board.hpp"
 #include "traffic_io/traffic_file.hpp"
 #include "tests/tools/tool_run.hpp"
 #include "traffic/traffic_solution.hpp"
@@ -17,14 +16,14 @@
 namespace echo_track::tools {
 namespace {
 
-using namespace echo_track::plot;
 using namespace echo_track::traffic_io;
 
-using namespace echo_track::page;
 
 using testing::read_whole;
+using testing::run_program;
 using testing::run_tool;
 using testing::ScratchFolder;
+using testing::ToolRun;
 
 const std::filesystem::path kSource = ECHO_TRACK_SOURCE_DIR;
 const std::string kCrossing = (kSource / "examples/crossing-three-ships.toml").string();
@@ -106,43 +105,68 @@ TEST(TrafficTool, SameTimeSightingsLeaveTheOthersSolved) {
     EXPECT_TRUE(s.starboard && s.port);
 }
 
-// The board's figures stand where the solution puts them: each target at
-// the manoeuvre time, each CPA, and the sectors of the speed circle.
-TEST(TrafficBoard, FiguresStandWhereTheSolutionPutsThem) {
-    const traffic::TrafficExercise e = read_traffic_file(kCrossing);
-    const traffic::TrafficSolution s = traffic::solve_traffic(e);
-    const Drawing d = layout_traffic_board(e, s);
-    const auto page = [&](traffic::Vec2 p) { return PagePoint{d.centre.x + p.east * d.miles, d.centre.y - p.north * d.miles}; };
-    std::vector<PagePoint> positions;
-    std::vector<PagePoint> cpas;
-    int clear = 0;
-    int blocked = 0;
-    for (const Shape& shape : d.shapes) {
-        if (const auto* c = std::get_if<CircleShape>(&shape.form)) {
-            if (shape.role == Role::ManoeuvrePosition) positions.push_back(c->centre);
-            if (shape.role == Role::CpaPoint) cpas.push_back(c->centre);
+// echo-track-plot FILE.toml is echo-track-traffic under another name:
+// the same report, JSON, board and refusals, byte for byte, but for the
+// program's name in its messages.
+struct Call {
+    const char* name;
+    std::vector<std::string> args;  // "@" stands for the scratch folder
+};
+void PrintTo(const Call& c, std::ostream* os) { *os << c.name; }
+
+class BothNames : public ::testing::TestWithParam<Call> {};
+
+TEST_P(BothNames, GiveTheSameBytes) {
+    struct Outcome {
+        ToolRun run;
+        std::string board;
+    };
+    const auto call = [&](const std::string& program) {
+        ScratchFolder folder;
+        ScratchFolder logs;
+        std::vector<std::string> args;
+        for (std::string a : GetParam().args) {
+            if (a.rfind("@", 0) == 0) a = (folder.path() / a.substr(1)).string();
+            args.push_back(a);
         }
-        if (const auto* seg = std::get_if<SegmentShape>(&shape.form)) {
-            if (shape.role != Role::ClearingSector && shape.role != Role::BlockedSector) continue;
-            const double x = (seg->from.x + seg->to.x) / 2.0 - d.centre.x;
-            const double y = d.centre.y - (seg->from.y + seg->to.y) / 2.0;
-            const double course = traffic::bearing_of(traffic::Vec2{y, x});
-            const bool in_clear = std::any_of(s.arcs.clear.begin(), s.arcs.clear.end(),
-                                              [&](const traffic::CourseArc& a) { return a.width() >= 360.0 || a.holds(course); });
-            EXPECT_EQ(in_clear, shape.role == Role::ClearingSector) << course;
-            ++(shape.role == Role::ClearingSector ? clear : blocked);
+        Outcome o{run_program(program, args, logs.path()), ""};
+        if (std::filesystem::exists(folder.path() / "board")) o.board = read_whole(folder.path() / "board");
+        const std::string here = folder.path().string();
+        for (std::string* text : {&o.run.out, &o.run.err}) {
+            for (std::size_t at; (at = text->find(here)) != std::string::npos;) text->replace(at, here.size(), "@");
         }
+        return o;
+    };
+    const Outcome plot = call(ECHO_TRACK_PLOT_PATH);
+    Outcome traffic = call(ECHO_TRACK_TRAFFIC_PATH);
+    for (std::size_t at; (at = traffic.run.err.find("echo-track-traffic")) != std::string::npos;) {
+        traffic.run.err.replace(at, 18, "echo-track-plot");
     }
-    ASSERT_EQ(positions.size(), 3u);
-    ASSERT_EQ(cpas.size(), 3u);
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_NEAR(positions[i].x, page(s.targets[i].position).x, 1e-9);
-        EXPECT_NEAR(positions[i].y, page(s.targets[i].position).y, 1e-9);
-        EXPECT_NEAR(cpas[i].x, page(s.targets[i].present.closest_point).x, 1e-9);
-        EXPECT_NEAR(cpas[i].y, page(s.targets[i].present.closest_point).y, 1e-9);
+    EXPECT_EQ(plot.run.status, traffic.run.status);
+    EXPECT_EQ(plot.run.out, traffic.run.out);
+    EXPECT_EQ(plot.run.err, traffic.run.err);
+    EXPECT_EQ(plot.board, traffic.board);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TrafficTool, BothNames,
+    ::testing::Values(Call{"report", {kCrossing}}, Call{"json", {kCrossing, "--json"}},
+                      Call{"svg_board", {kCrossing, "-o", "@board.svg"}}, Call{"png_board", {"-o", "@board.png", kCrossing}},
+                      Call{"pdf_letter", {kCrossing, "--page", "letter", "-o", "@board.pdf"}},
+                      Call{"other_example", {(kSource / "examples/overtaking-between-two.toml").string(), "--json"}},
+                      Call{"missing_file", {"@none.toml"}}, Call{"unknown_option", {kCrossing, "--jsn"}},
+                      Call{"bad_board_name", {kCrossing, "-o", "@board.jpg"}}));
+
+TEST(TrafficTool, HelpAndVersionUnderItsOwnName) {
+    ScratchFolder logs;
+    const auto help = run_program(ECHO_TRACK_TRAFFIC_PATH, {"--help"}, logs.path());
+    EXPECT_EQ(help.status, 0);
+    for (const char* shown : {"Usage: echo-track-traffic", "--json", "-o,--output FILE", "--page PAPER", "FILE.toml"}) {
+        EXPECT_NE(help.out.find(shown), std::string::npos) << shown << " in\n" << help.out;
     }
-    EXPECT_GT(clear, 0);
-    EXPECT_GT(blocked, 0);
+    const auto version = run_program(ECHO_TRACK_TRAFFIC_PATH, {"--version"}, logs.path());
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "echo-track-traffic " ECHO_TRACK_VERSION "\n");
 }
 
 }  // namespace

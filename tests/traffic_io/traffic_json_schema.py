@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""echo-track-plot --json against its JSON Schema: every example exercise, and
+"""echo-track-traffic --json against its JSON Schema: every example exercise, and
 exercises with a target seen twice at the same time and one keeping station.
 The printed alterations are the JSON's steered courses."""
 import json
