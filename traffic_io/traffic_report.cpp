@@ -36,7 +36,7 @@ const std::vector<Column> kColumns = {
 std::string padded(const std::string& text, const Column& c) {
     // Width in characters, not bytes: the degree sign takes two bytes.
     std::size_t shown = 0;
-    for (const unsigned char ch : text) shown += (ch & 0xC0) != 0x80 ? 1 : 0;
+    for (const char ch : text) shown += (static_cast<unsigned char>(ch) & 0xC0) != 0x80 ? 1 : 0;
     const std::string fill(c.width > shown ? c.width - shown : 0, ' ');
     return c.right ? fill + text : text + fill;
 }
