@@ -33,7 +33,8 @@ const words = [
 export function inWords(line) {
   let text = line;
   for (const [pattern, replacement] of words) text = text.replace(pattern, replacement);
-  return text.split(/ {3,}|; +/).map((part) => part.replace(/:$/, '').replace(/: +/, ': ').trim()).filter(Boolean).join('; ') + '.';
+  return `${text.split(/ {3,}|; +/).map((part) => part.replace(/ {2}/g, ', ').replace(/: +/g, ': ').replace(/:$/, '').trim())
+    .filter(Boolean).join('; ')}.`;
 }
 
 function describe(svg, title, lines) {
