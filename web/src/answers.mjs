@@ -122,7 +122,7 @@ function meant(text, kind) {
   const t = text.trim();
   let m;
   if (kind.clock && (m = /^(\d{1,2})[:.h](\d{2})$/.exec(t)) && Number(m[2]) < 60) return `${Number(m[1])}${m[2]}`;
-  if ((m = /^([+-]?\d*),(\d+)$/.exec(t))) return `${m[1] || '0'}.${m[2]}`;
+  if (!kind.whole && (m = /^([+-]?\d*),(\d+)$/.exec(t))) return `${m[1] || '0'}.${m[2]}`;
   if ((m = /^([+-]?(?:\d+\.?\d*|\.\d+))\s*[^\d\s.,+-][^\d]*$/.exec(t))) return m[1];
   return null;
 }

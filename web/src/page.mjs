@@ -1,5 +1,6 @@
 // The page: its shell (shell.mjs) with the dialog view (dialog.mjs). The
-// compiled module comes from echo-track.wasm beside the page, or, in the
+// compiled module comes from echo-track.wasm beside the page, whose fetch and
+// compilation the page's head starts before anything else, or, in the
 // single-file page, from the base64 text that the file holds.
 
 import { dialogView } from './dialog.mjs';
@@ -7,7 +8,7 @@ import { defineView, startShell } from './shell.mjs';
 
 function compileModule() {
   const inline = document.getElementById('echo-track-wasm');
-  if (inline === null) return WebAssembly.compileStreaming(fetch('echo-track.wasm'));
+  if (inline === null) return window.echoTrackModule || WebAssembly.compileStreaming(fetch('echo-track.wasm'));
   const text = atob(inline.textContent.trim());
   const bytes = new Uint8Array(text.length);
   for (let i = 0; i < text.length; i++) bytes[i] = text.charCodeAt(i);

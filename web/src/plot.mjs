@@ -33,7 +33,7 @@ const words = [
 export function inWords(line) {
   let text = line;
   for (const [pattern, replacement] of words) text = text.replace(pattern, replacement);
-  return `${text.split(/ {3,}|; +/).map((part) => part.replace(/ {2}/g, ', ').replace(/: +/g, ': ').replace(/:$/, '').trim())
+  return `${text.split(/ {3,}|; +/).map((part) => part.replace(/: +/g, ': ').replace(/ {2}/g, ', ').replace(/:$/, '').trim())
     .filter(Boolean).join('; ')}.`;
 }
 
@@ -99,15 +99,53 @@ function fitPhoneDrawing(svg) {
     const box = svg.viewBox.baseVal;
     const least = kPhoneLabelPx / (width / box.width);  // in the drawing's units
     for (const t of texts) {
-      const k = Math.max(1, least / Number(t.dataset.size));
-      t.style.fontSize = `${Number(t.dataset.size) * k}px`;
+      const size = Number(t.dataset.size);
+      const [x0, y0] = t.dataset.at.split(' ');
+      t.setAttribute('x', x0);
+      t.setAttribute('y', y0);
+      const k = Math.max(1, least / size);
+      t.style.fontSize = `${size * k}px`;
       if (t.dataset.halo) t.style.strokeWidth = `${Number(t.dataset.halo) * k}px`;
+      if (t.dataset.dx) {
+        // The bearing scale grows outwards, off the plot.
+        const grow = (k - 1) * size * 0.7;
+        t.setAttribute('x', (Number(t.dataset.x) + Number(t.dataset.dx) * grow).toFixed(2));
+        t.setAttribute('y', (Number(t.dataset.y) + Number(t.dataset.dy) * grow).toFixed(2));
+      }
     }
+    clearLabels(texts);
     const b = svg.querySelector('g.drawing').getBBox();
     const margin = 4;
     const next = [b.x - margin, b.y - margin, b.width + 2 * margin, b.height + 2 * margin];
     if (Math.abs(next[2] - box.width) < 0.5 && Math.abs(next[3] - box.height) < 0.5) break;
     svg.setAttribute('viewBox', next.map((v) => v.toFixed(2)).join(' '));
+  }
+}
+
+// Moves each label of the plot that its larger text made run into another
+// text to the nearest place, a few steps around, where it runs into none.
+function clearLabels(texts) {
+  const boxes = new Map(texts.map((t) => [t, t.getBBox()]));
+  const hits = (a, b) => a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+  const movable = texts.filter((t) => !t.classList.contains('bearing-label') && !t.classList.contains('ring-label'));
+  for (const t of movable) {
+    const box = boxes.get(t);
+    const others = texts.filter((o) => o !== t).map((o) => boxes.get(o));
+    if (!others.some((o) => hits(box, o))) continue;
+    const step = box.height / 2;
+    let best = null;
+    for (let ring = 1; ring <= 6 && best === null; ring++) {
+      for (let a = 0; a < 8 && best === null; a++) {
+        const dx = Math.round(Math.cos((a * Math.PI) / 4)) * ring * step;
+        const dy = Math.round(Math.sin((a * Math.PI) / 4)) * ring * step;
+        const moved = { x: box.x + dx, y: box.y + dy, width: box.width, height: box.height };
+        if (!others.some((o) => hits(moved, o))) best = [dx, dy, moved];
+      }
+    }
+    if (best === null) continue;
+    t.setAttribute('x', (Number(t.getAttribute('x')) + best[0]).toFixed(2));
+    t.setAttribute('y', (Number(t.getAttribute('y')) + best[1]).toFixed(2));
+    boxes.set(t, best[2]);
   }
 }
 
@@ -141,9 +179,17 @@ export function showPicture(section, svgText, placeholder) {
   drawing.setAttribute('class', 'drawing');
   drawing.append(...phone.childNodes);
   phone.append(drawing);
+  const centre = phone.querySelector('.own-ship');
+  const [cx, cy] = centre ? [Number(centre.getAttribute('cx')), Number(centre.getAttribute('cy'))] : [0, 0];
   for (const t of phone.querySelectorAll('text')) {
     t.dataset.size = t.getAttribute('font-size');
+    t.dataset.at = `${t.getAttribute('x')} ${t.getAttribute('y')}`;
     if (t.getAttribute('stroke-width')) t.dataset.halo = t.getAttribute('stroke-width');
+    if (centre && t.classList.contains('bearing-label')) {
+      const [x, y] = [Number(t.getAttribute('x')), Number(t.getAttribute('y'))];
+      const r = Math.hypot(x - cx, y - cy) || 1;
+      Object.assign(t.dataset, { x, y, dx: (x - cx) / r, dy: (y - cy) / r });
+    }
   }
   describe(phone, heading, lines.slice(1));
   const phoneFigure = document.createElement('div');

@@ -29,7 +29,7 @@ const table = [
   ['bearing', '-20', false, -20],
   ['bearing', '355.4', true, 355, 'whole numbers'],
   ['bearing', '355.6', true, 356],
-  ['bearing', '3,5', true, 3, 'type 3.5'],
+  ['bearing', '3,5', true, 3, 'read as 3'],
   ['bearing', '2*340', true, 340],
   ['bearing', ',', true, 350, 'default'],
   ['bearing', '12000', true, 99999],

@@ -303,6 +303,7 @@ async function atTheReport(page, nativeStdout) {
   await page.waitForFunction(() => document.getElementById('announce').textContent.includes('OBSERVATION'));
   check(squeeze(await page.textContent('#announce')).includes(squeeze(reportText)), 'the live region reads the report');
   checkInks(await page.evaluate(inkReport), 'desktop');
+  if (screenshot) await page.screenshot({ path: screenshot });
 
   // Copying: the last report by the button, a selection by Ctrl+Shift+C.
   await page.click('#copy-report');
@@ -331,7 +332,6 @@ async function atTheReport(page, nativeStdout) {
   await page.emulateMedia({ media: 'screen' });
   check(pages === 1 && squeeze(printed.report) === squeeze(reportText) && printed.plot > 400 && printed.terminal === 0,
     `print puts the report as text and its plot on one A4 page (${pages} page(s), plot ${printed.plot.toFixed(0)} px high)`);
-  if (screenshot) await page.screenshot({ path: screenshot });
   await page.focus('.xterm-helper-textarea');  // (hidden in print, it lost the focus)
 }
 
