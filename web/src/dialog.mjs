@@ -263,6 +263,7 @@ export function dialogView(compiled) {
     byId('restore-text').textContent = `This tab's last run was left in progress with ${saved.length} answer` +
       `${saved.length === 1 ? '' : 's'} typed. Restore them, to go on where it was?`;
     byId('restore').hidden = false;
+    announce(byId('restore-text').textContent);
     byId('restore-yes').addEventListener('click', () => {
       replay = [...saved];
       byId('restore').hidden = true;
@@ -282,7 +283,8 @@ export function dialogView(compiled) {
   }
 
   function open() {
-    terminal = new Terminal({ cols: 80, rows: 36, convertEol: true, scrollback: 5000, cursorBlink: true,
+    const still = matchMedia('(prefers-reduced-motion: reduce)').matches;
+    terminal = new Terminal({ cols: 80, rows: 36, convertEol: true, scrollback: 5000, cursorBlink: !still,
       screenReaderMode: true, fontFamily: '"DejaVu Sans Mono", monospace', fontSize: 14, lineHeight: 1.15 });
     terminal.open(byId('terminal'));
     terminal.textarea.setAttribute('aria-describedby', 'keys');
@@ -303,6 +305,7 @@ export function dialogView(compiled) {
     byId('answer-form').addEventListener('submit', (e) => {
       e.preventDefault();
       if (submit(answer.value, false)) answer.value = '';
+      answer.focus();  // (a tap on the button took it: the keyboard stays up for the next answer)
     });
     answer.addEventListener('input', () => { if (held !== answer.value) edited(); });
     byId('interrupt').addEventListener('click', () => {

@@ -56,12 +56,19 @@ export function startShell() {
   registerServiceWorker();
 }
 
-// Says `text` to a screen reader, politely, once.
+// Says `text` to a screen reader, politely, once; what is said within the
+// same moment is said together.
+let said = [];
 export function announce(text) {
+  said.push(text);
+  if (said.length > 1) return;
   const region = document.getElementById('announce');
   region.textContent = '';
   // (a change after an empty pause is read even when the text repeats)
-  setTimeout(() => { region.textContent = text; }, 50);
+  setTimeout(() => {
+    region.textContent = said.join('\n');
+    said = [];
+  }, 50);
 }
 
 // Copies text to the clipboard; true when it went there.
