@@ -74,7 +74,7 @@ if (singleFile !== null) {
   const icon = `data:image/svg+xml;base64,${readFileSync(path.join(site, 'icon.svg')).toString('base64')}`;
   let html = read('index.html')
     .replace(/<link rel="manifest"[^>]*>\n/, '')
-    .replace(/<link rel="preload"[^>]*>\n/, '')
+    .replace(/<script id="echo-track-fetch">.*<\/script>\n/, '')
     .replace(/<script defer src="[^"]*"><\/script>\n/g, '')
     .replace('href="icon.svg"', `href="${icon}"`)
     .replace(/<link rel="stylesheet" href="([^"]*)">/g, (_, name) => `<style>${read(name)}</style>`);
