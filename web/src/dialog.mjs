@@ -227,7 +227,12 @@ export function dialogView(compiled) {
         sinceAnswer += text;
         terminal.write(bytes, () => {
           if (record.firstPromptMs === null && stream === 1) {
-            requestAnimationFrame(() => { if (record.firstPromptMs === null) record.firstPromptMs = performance.now(); });
+            requestAnimationFrame(() => {
+              if (record.firstPromptMs !== null) return;
+              record.firstPromptMs = performance.now();
+              // The screen reader's copy of the rows is built once the first prompt is on the screen.
+              terminal.options.screenReaderMode = true;
+            });
           }
         });
         show(text, false);
@@ -285,7 +290,7 @@ export function dialogView(compiled) {
   function open() {
     const still = matchMedia('(prefers-reduced-motion: reduce)').matches;
     terminal = new Terminal({ cols: 80, rows: 36, convertEol: true, scrollback: 5000, cursorBlink: !still,
-      screenReaderMode: true, fontFamily: '"DejaVu Sans Mono", monospace', fontSize: 14, lineHeight: 1.15 });
+      fontFamily: '"DejaVu Sans Mono", monospace', fontSize: 14, lineHeight: 1.15 });
     terminal.open(byId('terminal'));
     terminal.textarea.setAttribute('aria-describedby', 'keys');
     terminal.attachCustomKeyEventHandler((e) => {
@@ -329,6 +334,16 @@ export function dialogView(compiled) {
     });
     start();
     offerRestore();
+    compiled.catch(() => {
+      // Opened from disk, the page cannot fetch its module: it says what to open instead.
+      byId('ending-text').textContent = location.protocol === 'file:'
+        ? 'Opened from disk, this page cannot load the program (echo-track.wasm). Open the single file ' +
+          'echo-track.html instead (scripts/web --single-file writes it), or serve this folder (scripts/web).'
+        : 'The program (echo-track.wasm) could not be loaded. Reload the page.';
+      byId('ending').hidden = false;
+      for (const id of ['new-run', 'terminal', 'keys', 'narrow']) byId(id).hidden = true;
+      document.querySelector('#console .controls').hidden = true;
+    });
     if (!narrow.matches) terminal.focus();
   }
 

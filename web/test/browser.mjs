@@ -347,6 +347,11 @@ async function single() {
   const r = await record(page);
   const pause = ' <Hit RETURN to continue...>\n';
   const upToPause = (text) => text.slice(0, text.indexOf(pause) + pause.length);
+  // The site's own index.html opened from disk says what to open instead.
+  const fromDisk = await context.newPage();
+  await fromDisk.goto(`file://${path.resolve(site, 'index.html')}`);
+  await fromDisk.waitForSelector('#ending:not([hidden])');
+  check((await fromDisk.textContent('#ending-text')).includes('Open the single file'), 'the site opened from disk points to the single file');
   check(stdoutOf(r) === upToPause(nativeRun('\n'.repeat(10)).stdout) &&
     await page.isVisible('#plot svg.plot-drawn') && elsewhere.length === 0,
   `the single file opened from disk shows the first prompt and solves the default exercise (${elsewhere.join(' ') || 'nothing else fetched'})`);
