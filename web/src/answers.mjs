@@ -131,8 +131,9 @@ const shown = (text) => `\u201c${text}\u201d`;
 
 // The warning for `line` typed at `question` (its line in the dialog), or
 // null when the dialog reads the answer as it looks. Blank takes the default.
-// { text, value } where value is what the dialog takes ('default' on a null
-// value, 'end' when the run ends).
+// { text, value, instead } where value is what the dialog takes ('default' on
+// a null value, 'end' when the run ends) and instead, when not null, the
+// answer that the person most likely meant (a keypad may have no point).
 export function judgeAnswer(line, question) {
   const bytes = new TextEncoder().encode(line);
   const field = new Uint8Array(kFieldLength).fill(0x20);
@@ -143,7 +144,7 @@ export function judgeAnswer(line, question) {
   const read = readFieldNumber(field);
   const hint = meant(line, kind);
   if (read.outcome === 'invalid') {
-    return { value: 'end', text: `${shown(line)} is not a number and ends the run` + (hint ? `: type ${hint}` : '') };
+    return { value: 'end', instead: hint, text: `${shown(line)} is not a number and ends the run` + (hint ? `: type ${hint}` : '') };
   }
   if (read.outcome === 'null') {
     return { value: 'default', text: `${shown(line)} is read as no answer: the default stays` };
@@ -158,9 +159,13 @@ export function judgeAnswer(line, question) {
   }
   if (looks === value && !cut) return null;
   let why = '';
+  let instead = null;
   if (cut) why = `: only its first ${kFieldLength} characters count`;
-  else if (hint !== null && Number(hint) !== value) why = `: type ${hint}`;
+  else if (hint !== null && Number(hint) !== value) {
+    why = `: type ${hint}`;
+    instead = hint;
+  }
   else if (Math.abs(value) === kOverflowEntry) why = ', the mark for an entry beyond 9999';
   else if (kind.whole && looks !== null) why = ': this question takes whole numbers';
-  return { value, text: `${shown(line)} is read as ${value}${why}` };
+  return { value, instead, text: `${shown(line)} is read as ${value}${why}` };
 }

@@ -88,9 +88,22 @@ export function dialogView(compiled) {
     if (narrow.matches) log.scrollTop = log.scrollHeight;
   }
 
-  function setWarning(text) {
-    warning.textContent = text;
+  // The warning, with a button that sends what was likely meant instead.
+  function setWarning(text, instead = null) {
+    byId('warning-text').textContent = text;
     warning.hidden = text === '';
+    const button = byId('warning-instead');
+    button.hidden = instead === null;
+    if (instead !== null) {
+      button.textContent = `Send \u201c${instead}\u201d instead`;
+      button.onclick = () => {
+        if (line.length > 0) terminal.write('\b \b'.repeat(line.length));
+        line = '';
+        answer.value = '';
+        send(instead, false);
+        focusInput();
+      };
+    }
   }
 
   function showQuestion() {
@@ -139,7 +152,7 @@ export function dialogView(compiled) {
     const judged = q.number ? judgeAnswer(text, q.question) : null;
     if (judged !== null && held !== text) {
       held = text;
-      setWarning(`${judged.text}. Press RETURN again to send it as it is, or change it.`);
+      setWarning(`${judged.text}. Press RETURN again to send it as it is, or change it.`, judged.instead ?? null);
       return false;
     }
     send(text, echoed);

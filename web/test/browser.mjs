@@ -177,7 +177,7 @@ async function desktop() {
       const before = (await record(page)).stdout.length;
       await page.keyboard.press('Enter');
       await page.waitForSelector('#warning:not([hidden])');
-      const warning = await page.textContent('#warning');
+      const warning = await page.textContent('#warning-text');
       check(warning.includes('stops the run') && (await record(page)).stdout.length === before && (await record(page)).ending === null,
         `an answer that ends the run is held with a warning (${warning})`);
     }
@@ -210,16 +210,18 @@ async function desktop() {
   check(second.screen.join('\n').includes('invalid number: incomprehensible list input') &&
     (await page.textContent('#ending-text')).includes('run-time error report'), 'the report and the ending are on the screen');
 
-  // A new run: a time typed with a colon is held with the warning, corrected
-  // and sent; then Ctrl-C at the next prompt ends the run as SIGINT does.
+  // A new run: a time typed with a colon is held with the warning, and what
+  // was meant is sent by its button; then Ctrl-C at the next prompt ends the
+  // run as SIGINT does.
   await page.click('#new-run');
   await firstPrompt(page);
   await page.keyboard.type('200\n6\n10:12\n', { delay: 5 });
   await page.waitForSelector('#warning:not([hidden])');
-  const held = await page.textContent('#warning');
+  const held = await page.textContent('#warning-text');
   check(held.includes('read as 10') && held.includes('type 1012'), `"10:12" is held: ${held}`);
-  for (let i = 0; i < 5; i++) await page.keyboard.press('Backspace');
-  await page.keyboard.type('1012\n12', { delay: 5 });
+  await page.click('#warning-instead');  // "Send 1012 instead"
+  await page.waitForFunction(() => window.echoTrack.waiting && document.getElementById('log').textContent.endsWith('B-1\n        [ Default:    350 ]    Input=\n'));
+  await page.keyboard.type('12', { delay: 5 });
   await page.keyboard.press('Control+C');
   await page.waitForFunction(() => window.echoTrack.ending !== null);
   const third = await record(page);
