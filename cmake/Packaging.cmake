@@ -16,6 +16,7 @@ set(echo_track_docdir ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_PACKAGE_NAME})
 set(echo_track_tools
   echo-track
   echo-track-plot
+  echo-track-traffic
   echo-track-sheets
 )
 
@@ -116,7 +117,11 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "It is an interactive console program: one question per line, with a"
     "default for every value."
     "echo-track-plot draws one exercise as a plotting sheet: an SVG, PNG or"
-    "PDF picture of the plot and of the manoeuvre.")
+    "PDF picture of the plot and of the manoeuvre. echo-track-traffic solves"
+    "a traffic exercise of several ships from a file: every CPA, the own"
+    "courses that clear them all and the manoeuvre, as a report, JSON or a"
+    "picture. echo-track-sheets makes seeded plotting exercises with their"
+    "answer keys as an A4 PDF.")
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

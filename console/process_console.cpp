@@ -99,14 +99,6 @@ void give_until(int fd, std::string_view bytes, long deadline_ms) {
     std::abort();
 }
 
-std::string_view signal_text(int signo) {
-    switch (signo) {
-        case SIGINT: return "Interrupt\n";
-        case SIGTERM: return "Killed\n";
-        case SIGFPE: return "Floating Exception\n";
-        default: return "IOT Trap\n";
-    }
-}
 
 // Writes the signal's line to standard error, then `unwritten` to standard
 // output, and ends the process; only async-signal-safe calls are used.
@@ -114,7 +106,7 @@ std::string_view signal_text(int signo) {
     g_ending = 1;
     start_ticking();
     const long deadline = now_ms() + kEndingDeadlineMs;
-    give_until(2, signal_text(signo), deadline);
+    give_until(2, signal_line(signo), deadline);
     give_until(1, unwritten, deadline);
     if (signo == SIGINT || signo == SIGTERM) _exit(1);
     abort_without_trap_text();
@@ -154,6 +146,15 @@ bool ignored_at_start(int signo) {
 }
 
 }  // namespace
+
+std::string_view signal_line(int signo) {
+    switch (signo) {
+        case SIGINT: return "Interrupt\n";
+        case SIGTERM: return "Killed\n";
+        case SIGFPE: return "Floating Exception\n";
+        default: return "IOT Trap\n";
+    }
+}
 
 std::size_t FdSource::read(char* buf, std::size_t capacity) {
     for (;;) {

@@ -2,10 +2,18 @@
 // The console layer wired to the process: standard input, output and error as
 // file descriptors, the ends of a run as exit or abort, and the signal texts.
 
+#include <string_view>
+
 #include "console/byte_stream.hpp"
 #include "console/console.hpp"
 
 namespace console {
+
+// The line that the ending by a signal writes to standard error: "Interrupt"
+// for SIGINT, "Killed" for SIGTERM, "Floating Exception" for SIGFPE and
+// "IOT Trap" for any other, each with its line end. The browser edition ends
+// an interrupted run with the same line.
+std::string_view signal_line(int signo);
 
 // Reads a file descriptor in blocks; retries on EINTR and waits with poll when
 // a non-blocking descriptor has nothing yet; any other read error counts as

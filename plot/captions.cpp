@@ -1,10 +1,16 @@
 #include "plot/captions.hpp"
 
-#include "plot/labels.hpp"
+#include "console/field_text.hpp"
+#include "page/labels.hpp"
 #include "solver/integer_copy.hpp"
 
 namespace echo_track::plot {
 namespace {
+
+using console::decimal_text;
+using console::clock_text;
+using console::degrees_text;
+using page::miles_text;
 
 std::string miles(double value) { return decimal_text(value, 1) + " nm"; }
 std::string knots(double value) { return decimal_text(value, 1) + " kt"; }

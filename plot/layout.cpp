@@ -12,10 +12,14 @@
 #include <utility>
 #include <vector>
 
+#include "console/field_text.hpp"
+#include "page/label_placer.hpp"
+#include "page/labels.hpp"
+#include "plot/canvas.hpp"
 #include "plot/captions.hpp"
 #include "plot/legend.hpp"
-#include "plot/label_placer.hpp"
-#include "plot/labels.hpp"
+#include "plot/page_terms.hpp"
+#include "plot/range_rose.hpp"
 #include "plot/range_scale.hpp"
 #include "plot/sheet_geometry.hpp"
 #include "plot/sheet_style.hpp"
@@ -23,6 +27,13 @@
 
 namespace echo_track::plot {
 namespace {
+
+using console::clock_text;
+using page::miles_text;
+using page::label_toward;
+using page::text_box;
+
+using console::decimal_text;
 
 // Builds the page in painting order: grid, lines, markers, labels, own ship,
 // title and legend. Labels are placed after every marker is known, most
@@ -56,31 +67,30 @@ public:
             if (courses()) proposed_courses();
         }
         positions();
-        for (Shape& label : labels_) shapes_.push_back(std::move(label));
+        canvas_.lay_labels();
         own_ship();
         title();
-        add_legend(shapes_);
-        d.shapes = std::move(shapes_);
+        add_legend(canvas_.shapes());
+        d.shapes = canvas_.take_shapes();
         return d;
     }
 
 private:
     bool courses() const { return m_ && m_->outcome == Outcome::Courses; }
 
-    void paint(Role role, CircleShape c) { shapes_.push_back(Shape{role, c}); }
-    void paint(Role role, SegmentShape s) { shapes_.push_back(Shape{role, s}); }
-    void paint(Role role, TextShape t) { shapes_.push_back(Shape{role, std::move(t)}); }
+    template <typename Form>
+    void paint(Role role, Form form) { canvas_.paint(role, std::move(form)); }
     void line(Role role, Point from, Point to, Stroke stroke, bool arrow = false) {
         paint(role, SegmentShape{sheet_.at(from), sheet_.at(to), stroke, arrow});
     }
     void marker(Role role, Point p, double radius, Stroke stroke, bool filled) {
         const PagePoint at = sheet_.at(p);
         paint(role, CircleShape{at, radius, stroke, filled});
-        placer_.keep_clear(at, radius + kMarkerClearance);
+        canvas_.keep_clear(at, radius + kMarkerClearance);
     }
     // A label for later, in the layer above every line and marker.
     void label(Role role, PagePoint at, double bearing, std::string text, Ink ink, double size = kLabelSize) {
-        labels_.push_back(Shape{role, placer_.place(at, bearing, std::move(text), ink, size)});
+        canvas_.label(role, at, bearing, std::move(text), ink, size);
     }
 
     // Range rings, bearing scale every 10 degrees (labelled every 30), faint
@@ -91,27 +101,16 @@ private:
             line(Role::Radial, Point{}, pepos(bearing, outer_nm_), kRadialStroke);
         }
         for (int k = 1; k <= scale_.rings; ++k) {
-            paint(Role::RangeRing, CircleShape{a, sheet_.length(k * scale_.interval), k == scale_.rings ? kOuterRingStroke : kRingStroke, false});
+            add_range_ring(canvas_, a, sheet_.length(k * scale_.interval), k == scale_.rings);
         }
         for (int bearing = 0; bearing < 360; bearing += 10) {
-            const bool major = bearing % 30 == 0;
-            const double tick = (major ? kMajorTick : kMinorTick) / sheet_.length(1.0);
-            const Point beyond = pepos(bearing, outer_nm_ + tick);
-            line(Role::BearingTick, pepos(bearing, outer_nm_), beyond, kOuterRingStroke);
-            if (major) {
-                TextShape t = label_toward(sheet_.at(beyond), bearing, kBearingLabelGap, degrees_text(bearing), Ink::GridText, kLabelSize);
-                placer_.keep_clear(text_box(t));
-                paint(Role::BearingLabel, std::move(t));
-            }
+            const double tick = bearing_tick_length(bearing) / sheet_.length(1.0);
+            add_bearing_tick(canvas_, bearing, sheet_.at(pepos(bearing, outer_nm_)), sheet_.at(pepos(bearing, outer_nm_ + tick)));
         }
         const double diagonal = clearest_diagonal(busy_bearings());
         for (int k = 1; k <= scale_.rings; ++k) {
             const double nm = k * scale_.interval;
-            TextShape t = label_toward(sheet_.at(pepos(diagonal, nm)), 0.0, 0.0, miles_text(nm), Ink::GridText, kRingLabelSize);
-            if (k == scale_.rings) t.text += " nm";
-            t.valign = VAlign::Middle;
-            placer_.keep_clear(text_box(t));
-            paint(Role::RingLabel, std::move(t));
+            add_ring_label(canvas_, sheet_.at(pepos(diagonal, nm)), nm, k == scale_.rings);
         }
     }
 
@@ -181,7 +180,7 @@ private:
                 line(Role::NewRelativeRun, tip, plot_.p2, Stroke{ink, kNewRelativeRunWidth, Dash::Dotted});
                 line(Role::ProposedCourse, plot_.fus, tip, Stroke{ink, kCourseWidth, Dash::Solid}, true);
                 course_tips_.push_back({sheet_.at(tip), course, course_label(name, pqil), ink});
-                placer_.keep_clear(sheet_.at(tip), kCourseTipClearance);
+                canvas_.keep_clear(sheet_.at(tip), kCourseTipClearance);
             }
         }
     }
@@ -195,7 +194,7 @@ private:
         marker(Role::B2, plot_.p2, kMarkerRadius, kPositionStroke, true);
         if (m_) marker(Role::ManoeuvrePosition, m_->bm, kRingMarkerRadius, kManoeuvreStroke, false);
         if (m_) marker(Role::CpaPoint, cpa_point(), kCpaMarkerRadius, kCpaStroke, false);
-        placer_.keep_clear(sheet_.at(Point{}), kOwnShipRadius + kMarkerClearance);
+        canvas_.keep_clear(sheet_.at(Point{}), kOwnShipRadius + kMarkerClearance);
 
         double side = plot_.akbr + 90.0;
         if (m_ && dot(pepos(side, 1.0), minus(plot_.fus, plot_.p1)) > 0.0) side = plot_.akbr - 90.0;
@@ -273,9 +272,7 @@ private:
     RangeScale scale_;
     double outer_nm_;
     Sheet sheet_;
-    std::vector<Shape> shapes_;
-    std::vector<Shape> labels_;
-    LabelPlacer placer_;
+    Canvas canvas_;
     std::vector<CourseTip> course_tips_;
     std::vector<TangentEnd> tangent_ends_;
 };

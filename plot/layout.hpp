@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "plot/page.hpp"
+#include "page/drawing.hpp"
 #include "solver/manoeuvre.hpp"
 #include "solver/plot_record.hpp"
 #include "solver/plot_solution.hpp"
@@ -22,6 +22,6 @@ inline constexpr double kPageHeight = 750.0;
 // decides how far the drawing goes: a ship already too close or no danger
 // gets no tangents and no new courses, simultaneous observations only their
 // two positions; the title says which.
-Drawing layout_plot(const PlotRecord& record, const PlotSolution& plot, const std::optional<Manoeuvre>& manoeuvre);
+page::Drawing layout_plot(const PlotRecord& record, const PlotSolution& plot, const std::optional<Manoeuvre>& manoeuvre);
 
 }  // namespace echo_track::plot

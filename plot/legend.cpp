@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "plot/page_terms.hpp"
 #include "plot/sheet_style.hpp"
 
 namespace echo_track::plot {

@@ -4,11 +4,11 @@
 
 #include <vector>
 
-#include "plot/page.hpp"
+#include "page/drawing.hpp"
 
 namespace echo_track::plot {
 
 // Appends the legend's samples and texts, in two columns.
-void add_legend(std::vector<Shape>& shapes);
+void add_legend(std::vector<page::Shape>& shapes);
 
 }  // namespace echo_track::plot

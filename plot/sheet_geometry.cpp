@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "plot/page_terms.hpp"
+
 namespace echo_track::plot {
 
 double norm(Point p) { return std::sqrt(p.x * p.x + p.y * p.y); }

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "plot/page.hpp"
+#include "page/drawing.hpp"
 #include "solver/kernel.hpp"
 #include "solver/manoeuvre.hpp"
 #include "solver/plot_record.hpp"
@@ -17,7 +17,7 @@ namespace echo_track::plot {
 double norm(Point p);
 double dot(Point a, Point b);
 Point minus(Point a, Point b);
-double page_distance(PagePoint a, PagePoint b);
+double page_distance(page::PagePoint a, page::PagePoint b);
 
 // How far from `from` along the unit direction `u` the line leaves the disc
 // of radius `radius` about A; 0 when it misses the disc.
@@ -27,17 +27,17 @@ double run_to_edge(Point from, Point u, double radius);
 double bearing_gap(double a, double b);
 
 // The ink of a side's courses and tangent.
-Ink side_ink(Side side);
+page::Ink side_ink(Side side);
 
 // Scales the plot frame onto the page: north up, east to the right.
 class Sheet {
 public:
-    Sheet(PagePoint centre, double miles) : centre_(centre), miles_(miles) {}
-    PagePoint at(Point p) const { return PagePoint{centre_.x + p.y * miles_, centre_.y - p.x * miles_}; }
+    Sheet(page::PagePoint centre, double miles) : centre_(centre), miles_(miles) {}
+    page::PagePoint at(Point p) const { return page::PagePoint{centre_.x + p.y * miles_, centre_.y - p.x * miles_}; }
     double length(double nm) const { return nm * miles_; }
 
 private:
-    PagePoint centre_;
+    page::PagePoint centre_;
     double miles_;
 };
 

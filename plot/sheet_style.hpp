@@ -3,7 +3,7 @@
 // of its marks and labels, and the stroke of each kind of line. Page units
 // are points (1/72 inch).
 
-#include "plot/page.hpp"
+#include "page/drawing.hpp"
 
 namespace echo_track::plot {
 
@@ -44,19 +44,19 @@ inline constexpr double kCrowded = 14.0;
 // A's run circle is drawn only when it is wider than this.
 inline constexpr double kSmallestRunCircle = 2.0;
 
-inline constexpr Stroke kTrackStroke{Ink::RelativeTrack, 1.0, Dash::Solid};
-inline constexpr Stroke kRelativeRunStroke{Ink::RelativeTrack, 1.8, Dash::Solid};
-inline constexpr Stroke kOwnRunStroke{Ink::OwnShip, 1.6, Dash::Solid};
-inline constexpr Stroke kTrueRunStroke{Ink::ShipB, 1.6, Dash::Solid};
-inline constexpr Stroke kPositionStroke{Ink::ShipB, 1.0, Dash::Solid};
-inline constexpr Stroke kCpaStroke{Ink::Cpa, 1.5, Dash::Solid};
-inline constexpr Stroke kCpaCircleStroke{Ink::Cpa, 1.2, Dash::Dashed};
-inline constexpr Stroke kManoeuvreStroke{Ink::Manoeuvre, 1.3, Dash::Solid};
-inline constexpr Stroke kOwnShipStroke{Ink::OwnShip, 1.0, Dash::Solid};
-inline constexpr Stroke kRadialStroke{Ink::Grid, 0.4, Dash::Dotted};
-inline constexpr Stroke kRingStroke{Ink::Grid, 0.6, Dash::Solid};
-inline constexpr Stroke kOuterRingStroke{Ink::Grid, 1.0, Dash::Solid};
-inline constexpr Stroke kRunCircleStroke{Ink::OwnShip, 0.6, Dash::Dotted};
+inline constexpr page::Stroke kTrackStroke{page::Ink::RelativeTrack, 1.0, page::Dash::Solid};
+inline constexpr page::Stroke kRelativeRunStroke{page::Ink::RelativeTrack, 1.8, page::Dash::Solid};
+inline constexpr page::Stroke kOwnRunStroke{page::Ink::OwnShip, 1.6, page::Dash::Solid};
+inline constexpr page::Stroke kTrueRunStroke{page::Ink::ShipB, 1.6, page::Dash::Solid};
+inline constexpr page::Stroke kPositionStroke{page::Ink::ShipB, 1.0, page::Dash::Solid};
+inline constexpr page::Stroke kCpaStroke{page::Ink::Cpa, 1.5, page::Dash::Solid};
+inline constexpr page::Stroke kCpaCircleStroke{page::Ink::Cpa, 1.2, page::Dash::Dashed};
+inline constexpr page::Stroke kManoeuvreStroke{page::Ink::Manoeuvre, 1.3, page::Dash::Solid};
+inline constexpr page::Stroke kOwnShipStroke{page::Ink::OwnShip, 1.0, page::Dash::Solid};
+inline constexpr page::Stroke kRadialStroke{page::Ink::Grid, 0.4, page::Dash::Dotted};
+inline constexpr page::Stroke kRingStroke{page::Ink::Grid, 0.6, page::Dash::Solid};
+inline constexpr page::Stroke kOuterRingStroke{page::Ink::Grid, 1.0, page::Dash::Solid};
+inline constexpr page::Stroke kRunCircleStroke{page::Ink::OwnShip, 0.6, page::Dash::Dotted};
 inline constexpr double kNewRelativeRunWidth = 0.7;
 inline constexpr double kTangentWidth = 0.9;
 inline constexpr double kCourseWidth = 1.8;

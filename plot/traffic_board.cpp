@@ -10,14 +10,25 @@
 #include <string>
 #include <vector>
 
-#include "plot/label_placer.hpp"
-#include "plot/labels.hpp"
+#include "console/field_text.hpp"
+#include "page/compass.hpp"
+#include "page/labels.hpp"
+#include "plot/canvas.hpp"
+#include "plot/page_terms.hpp"
+#include "plot/range_rose.hpp"
 #include "plot/range_scale.hpp"
-#include "plot/traffic_text.hpp"
 #include "traffic/steerable.hpp"
+#include "traffic_io/traffic_text.hpp"
 
 namespace echo_track::plot {
 namespace {
+
+using traffic_io::clock_text;
+using traffic_io::course_text;
+using traffic_io::given_text;
+using traffic_io::least_range_text;
+using traffic_io::least_time_text;
+using traffic_io::tenths_text;
 
 using traffic::CourseArc;
 using traffic::Passage;
@@ -44,7 +55,7 @@ constexpr double kSpeedCircleShare = 0.26;  // of the outer ring
 constexpr double kSectorStepDeg = 1.0;
 constexpr double kLabelSize = 8.5;
 
-Ink target_ink(std::size_t i) { return kTargetInks[i % std::size(kTargetInks)]; }
+Ink target_ink(std::size_t i) { return page::kTargetInks[i % std::size(page::kTargetInks)]; }
 
 // The part [from, to] of the track p + v t (t in hours) inside the disc of
 // `radius` about the own ship, if any.
@@ -105,11 +116,11 @@ public:
         for (std::size_t i = 0; i < s_.targets.size(); ++i) {
             if (!s_.targets[i].same_time) target(i);
         }
-        for (Shape& label : labels_) shapes_.push_back(std::move(label));
+        canvas_.lay_labels();
         paint(Role::OwnShip, CircleShape{centre_, 3.5, Stroke{Ink::OwnShip, 1.0, Dash::Solid}, true});
         title();
         legend();
-        d.shapes = std::move(shapes_);
+        d.shapes = canvas_.take_shapes();
         return d;
     }
 
@@ -124,39 +135,25 @@ private:
 
     PagePoint at(Vec2 p) const { return {centre_.x + p.east * miles_, centre_.y - p.north * miles_}; }
 
-    void paint(Role role, CircleShape c) { shapes_.push_back(Shape{role, c}); }
-    void paint(Role role, SegmentShape s) { shapes_.push_back(Shape{role, s}); }
-    void paint(Role role, TextShape t) { shapes_.push_back(Shape{role, std::move(t)}); }
+    template <typename Form>
+    void paint(Role role, Form form) { canvas_.paint(role, std::move(form)); }
     void line(Role role, Vec2 from, Vec2 to, Stroke stroke, bool arrow = false) {
         paint(role, SegmentShape{at(from), at(to), stroke, arrow});
     }
     void label(Role role, PagePoint p, double bearing, std::string text, Ink ink) {
-        labels_.push_back(Shape{role, placer_.place(p, bearing, std::move(text), ink, kLabelSize)});
+        canvas_.label(role, p, bearing, std::move(text), ink, kLabelSize);
     }
 
     // Range rings, the bearing scale every 10 degrees (labelled every 30) and
     // the ring distances along the north-east diagonal.
     void grid() {
-        const Stroke ring{Ink::Grid, 0.6, Dash::Solid};
-        const Stroke outer{Ink::Grid, 1.0, Dash::Solid};
         for (int k = 1; k <= scale_.rings; ++k) {
-            paint(Role::RangeRing, CircleShape{centre_, k * scale_.interval * miles_, k == scale_.rings ? outer : ring, false});
-            TextShape t = label_toward(at(traffic::along(45.0, k * scale_.interval)), 0.0, 0.0,
-                                       miles_text(k * scale_.interval) + (k == scale_.rings ? " nm" : ""), Ink::GridText, 8.0);
-            t.valign = VAlign::Middle;
-            placer_.keep_clear(text_box(t));
-            paint(Role::RingLabel, std::move(t));
+            add_range_ring(canvas_, centre_, k * scale_.interval * miles_, k == scale_.rings);
+            add_ring_label(canvas_, at(traffic::along(45.0, k * scale_.interval)), k * scale_.interval, k == scale_.rings);
         }
         for (int bearing = 0; bearing < 360; bearing += 10) {
-            const bool major = bearing % 30 == 0;
-            const double tick = (major ? 8.0 : 4.5) / miles_;
-            const Vec2 beyond = traffic::along(bearing, outer_nm_ + tick);
-            line(Role::BearingTick, traffic::along(bearing, outer_nm_), beyond, outer);
-            if (major) {
-                TextShape t = label_toward(at(beyond), bearing, 5.0, degrees_text(bearing), Ink::GridText, 9.0);
-                placer_.keep_clear(text_box(t));
-                paint(Role::BearingLabel, std::move(t));
-            }
+            const double tick = bearing_tick_length(bearing) / miles_;
+            add_bearing_tick(canvas_, bearing, at(traffic::along(bearing, outer_nm_)), at(traffic::along(bearing, outer_nm_ + tick)));
         }
     }
 
@@ -168,10 +165,7 @@ private:
         paint(Role::OwnRunCircle, CircleShape{centre_, radius, Stroke{Ink::OwnShip, 0.5, Dash::Dotted}, false});
         for (const CourseArc& a : s_.arcs.clear) sector(Role::ClearingSector, a, radius, Ink::Clear);
         for (const CourseArc& a : s_.arcs.blocked) sector(Role::BlockedSector, a, radius, Ink::Blocked);
-        const auto vector_to = [&](double course, double share) {
-            const double r = radius * share;
-            return PagePoint{centre_.x + r * std::sin(course * traffic::kDegree), centre_.y - r * std::cos(course * traffic::kDegree)};
-        };
+        const auto vector_to = [&](double course, double share) { return page::toward(centre_, course, radius * share); };
         paint(Role::OwnShip, SegmentShape{centre_, vector_to(e_.own.course, 1.0), Stroke{Ink::OwnShip, 1.8, Dash::Solid}, true});
         label(Role::PositionLabel, vector_to(e_.own.course, 1.0), e_.own.course, course_text(e_.own.course), Ink::OwnShip);
         if (!chosen_) return;
@@ -192,14 +186,12 @@ private:
 
     void sector(Role role, const CourseArc& a, double radius, Ink ink) {
         const int steps = std::max(1, static_cast<int>(std::ceil(a.width() / kSectorStepDeg)));
-        const auto point = [&](double course) {
-            return PagePoint{centre_.x + radius * std::sin(course * traffic::kDegree), centre_.y - radius * std::cos(course * traffic::kDegree)};
-        };
+        const auto point = [&](double course) { return page::toward(centre_, course, radius); };
         for (int k = 0; k < steps; ++k) {
             const double from = a.from + a.width() * k / steps;
             const double to = a.from + a.width() * (k + 1) / steps;
             paint(role, SegmentShape{point(from), point(to), Stroke{ink, 3.0, Dash::Solid}, false});
-            placer_.keep_clear(point(from), 2.5);  // labels keep off the sectors
+            canvas_.keep_clear(point(from), 2.5);  // labels keep off the sectors
         }
     }
 
@@ -213,15 +205,15 @@ private:
         const Vec2 earlier = t.position + earliest_h * p.relative_velocity;
         paint(Role::B1, CircleShape{at(earlier), 2.4, Stroke{ink, 1.0, Dash::Solid}, true});
         paint(Role::B2, CircleShape{at(t.latest_position), 2.4, Stroke{ink, 1.0, Dash::Solid}, true});
-        placer_.keep_clear(at(earlier), 3.5);
-        placer_.keep_clear(at(t.latest_position), 3.5);
+        canvas_.keep_clear(at(earlier), 3.5);
+        canvas_.keep_clear(at(t.latest_position), 3.5);
         if (!p.keeps_station) {
             const double end_h = (std::max(p.tcpa_min, 0.0) + kTrackBeyondCpaMin) / 60.0;
             track(t.position, p.relative_velocity, earliest_h, end_h, Stroke{ink, 1.3, Dash::Solid});
             ticks(t.position, p.relative_velocity, earliest_h, end_h, ink);
             if (p.tcpa_min > 0.0 && p.cpa_nm < outer_nm_) {
                 paint(Role::CpaPoint, CircleShape{at(p.closest_point), 4.0, Stroke{ink, 1.3, Dash::Solid}, false});
-                placer_.keep_clear(at(p.closest_point), 5.0);
+                canvas_.keep_clear(at(p.closest_point), 5.0);
                 label(Role::CpaLabel, at(p.closest_point), p.cpa_bearing,
                       "CPA " + tenths_text(p.cpa_nm) + " in " + tenths_text(p.tcpa_min) + " min", ink);
             }
@@ -234,7 +226,7 @@ private:
             }
         }
         paint(Role::ManoeuvrePosition, CircleShape{at(t.position), 4.2, Stroke{ink, 1.6, Dash::Solid}, false});
-        placer_.keep_clear(at(t.position), 5.0);
+        canvas_.keep_clear(at(t.position), 5.0);
         label(Role::PositionLabel, at(t.position), p.keeps_station ? t.bearing : p.relative_course + 90.0, t.name, ink);
     }
 
@@ -274,7 +266,7 @@ private:
         const traffic::SpeedAlternative& v = s_.speed_alternative;
         sides += v.choice.present_clears ? "none needed"
                  : !v.choice.found           ? (v.stopping_does_not_clear ? "stopping does not clear" : "no tenth of a knot clears")
-                 : (v.choice.every_lower_clears ? "at most " : "") + decimal_text(v.speed_kt, 1) + " kt";
+                 : (v.choice.every_lower_clears ? "at most " : "") + console::decimal_text(v.speed_kt, 1) + " kt";
         text_line(Role::Title, kTitleTop + kTitleStep, sides, Ink::Text, 10.0, false);
         std::string clear = "Courses that clear all at " + tenths_text(e_.own.speed_kt) + " kt: ";
         if (s_.arcs.every_course()) clear += "every course";
@@ -331,9 +323,7 @@ private:
     double outer_nm_;
     PagePoint centre_;
     double miles_;
-    LabelPlacer placer_;
-    std::vector<Shape> shapes_;
-    std::vector<Shape> labels_;
+    Canvas canvas_;
 };
 
 }  // namespace

@@ -8,12 +8,12 @@
 // and blocked course sectors as arcs; the chosen or trial manoeuvre with the
 // new relative tracks.
 
-#include "plot/page.hpp"
+#include "page/drawing.hpp"
 #include "traffic/exercise.hpp"
 #include "traffic/traffic_solution.hpp"
 
 namespace echo_track::plot {
 
-Drawing layout_traffic_board(const traffic::TrafficExercise& exercise, const traffic::TrafficSolution& solution);
+page::Drawing layout_traffic_board(const traffic::TrafficExercise& exercise, const traffic::TrafficSolution& solution);
 
 }  // namespace echo_track::plot

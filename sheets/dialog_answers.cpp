@@ -4,8 +4,9 @@
 
 #include "app/result.hpp"
 #include "console/console.hpp"
+#include "console/field_text.hpp"
 #include "console/string_streams.hpp"
-#include "plot/labels.hpp"
+#include "page/labels.hpp"
 #include "solver/plot_solution.hpp"
 
 namespace echo_track::sheets {
@@ -16,13 +17,13 @@ int hhmm(traffic::ClockTime time) { return time.minutes / 60 * 100 + time.minute
 // A value as typed: whole numbers bare, others to one decimal.
 std::string typed_text(double value) {
     const double whole = std::round(value);
-    if (std::fabs(value - whole) < 1e-9) return plot::whole_text(static_cast<int>(whole));
-    return plot::decimal_text(value, 1);
+    if (std::fabs(value - whole) < 1e-9) return console::whole_text(static_cast<int>(whole));
+    return console::decimal_text(value, 1);
 }
 
 // A clock number as its four digits, as the dialog asks for it: "0634".
 std::string clock_typed(double hhmm) {
-    const std::string digits = plot::whole_text(static_cast<int>(hhmm));
+    const std::string digits = console::whole_text(static_cast<int>(hhmm));
     return std::string(digits.size() < 4 ? 4 - digits.size() : 0, '0') + digits;
 }
 
@@ -32,9 +33,9 @@ constexpr int kQuestionsBeforeCpa = 8;
 
 }  // namespace
 
-plot::TypedExercise typed_exercise(const traffic::TrafficExercise& exercise) {
+echo_track::TypedExercise typed_exercise(const traffic::TrafficExercise& exercise) {
     const traffic::Target& b = exercise.targets.front();
-    plot::TypedExercise t;
+    echo_track::TypedExercise t;
     t.course = exercise.own.course;
     t.velocity = exercise.own.speed_kt;
     t.time1 = hhmm(b.first.time);
@@ -48,7 +49,7 @@ plot::TypedExercise typed_exercise(const traffic::TrafficExercise& exercise) {
     return t;
 }
 
-std::vector<TypedLine> typed_lines(const plot::TypedExercise& t) {
+std::vector<TypedLine> typed_lines(const echo_track::TypedExercise& t) {
     return {
         {"course A", typed_text(t.course)},       {"velocity A", typed_text(t.velocity)},
         {"time B-1", clock_typed(t.time1)},        {"bearing B-1", typed_text(t.bearing1)},
@@ -58,26 +59,26 @@ std::vector<TypedLine> typed_lines(const plot::TypedExercise& t) {
     };
 }
 
-std::string dialog_report(const plot::TypedExercise& typed) {
+std::string dialog_report(const echo_track::TypedExercise& typed) {
     console::StringSource in("");
     console::StringSink out;
     console::StringSink err;
     console::ThrowingEnder ender;
     console::Console con(in, out, err, ender);
-    PlotRecord record = plot::exercise_record(typed);
+    PlotRecord record = echo_track::exercise_record(typed);
     (void)result(con, record);  // the extra RETURN after "NO danger" is the session's business
     con.flush();
     return out.text;
 }
 
-std::optional<Outcome> dialog_outcome(const plot::TypedExercise& typed) {
-    const PlotRecord record = plot::exercise_record(typed);
+std::optional<Outcome> dialog_outcome(const echo_track::TypedExercise& typed) {
+    const PlotRecord record = echo_track::exercise_record(typed);
     const std::optional<Manoeuvre> manoeuvre = solve_manoeuvre(record, solve_plot(record));
     if (!manoeuvre) return std::nullopt;
     return manoeuvre->outcome;
 }
 
-std::string session_text(const plot::TypedExercise& typed) {
+std::string session_text(const echo_track::TypedExercise& typed) {
     std::string text;
     for (const TypedLine& line : typed_lines(typed)) text += line.typed + "\n";
     if (dialog_outcome(typed) == Outcome::NoDanger) text += "\n";  // the report waits once more

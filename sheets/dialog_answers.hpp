@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "plot/exercise.hpp"
+#include "app/typed_exercise.hpp"
 #include "solver/manoeuvre.hpp"
 #include "traffic/exercise.hpp"
 
@@ -14,7 +14,7 @@ namespace echo_track::sheets {
 
 // The values typed for the exercise's only target: times as hhmm, the delay
 // after B-2.
-plot::TypedExercise typed_exercise(const traffic::TrafficExercise& exercise);
+echo_track::TypedExercise typed_exercise(const traffic::TrafficExercise& exercise);
 
 // One answer of the dialog: a short name of its question and the text typed.
 struct TypedLine {
@@ -23,17 +23,17 @@ struct TypedLine {
 };
 
 // The ten answers, in the order the dialog asks for them.
-std::vector<TypedLine> typed_lines(const plot::TypedExercise& typed);
+std::vector<TypedLine> typed_lines(const echo_track::TypedExercise& typed);
 
 // The report echo-track prints after "OBSERVATION:", every byte of it.
-std::string dialog_report(const plot::TypedExercise& typed);
+std::string dialog_report(const echo_track::TypedExercise& typed);
 
 // What the dialog's manoeuvre comes to; none when no manoeuvre is solved.
-std::optional<Outcome> dialog_outcome(const plot::TypedExercise& typed);
+std::optional<Outcome> dialog_outcome(const echo_track::TypedExercise& typed);
 
 // A session for echo-track: the ten answers, the RETURNs its report and
 // pause wait for, RETURN through the next exercise's questions, and 0 at
 // its CPA question, which stops the program.
-std::string session_text(const plot::TypedExercise& typed);
+std::string session_text(const echo_track::TypedExercise& typed);
 
 }  // namespace echo_track::sheets

@@ -1,36 +1,18 @@
 #include "sheets/exercise_files.hpp"
 
-#include "plot/labels.hpp"
-#include "plot/traffic_text.hpp"
+#include "console/field_text.hpp"
 #include "sheets/dialog_answers.hpp"
+#include "traffic_io/traffic_file_writer.hpp"
 
 namespace echo_track::sheets {
-namespace {
 
-std::string whole(double value) { return plot::whole_text(static_cast<int>(value)); }
-
-std::string sighting_toml(const traffic::Sighting& s) {
-    return "{ time = \"" + plot::clock_text(s.time) + "\", bearing = " + whole(s.bearing) +
-           ", range_nm = " + plot::decimal_text(s.range_nm, 1) + " }";
-}
-
-}  // namespace
-
-std::string exercise_stem(int number) { return std::string("exercise-") + (number < 10 ? "0" : "") + plot::whole_text(number); }
+std::string exercise_stem(int number) { return "exercise-" + console::zero_padded(number, 2); }
 
 std::string exercise_toml(const SheetExercise& x, int number) {
-    const traffic::TrafficExercise& e = x.exercise;
-    std::string text = "# Exercise " + plot::whole_text(number) + " of an echo-track-sheets sheet: " +
-                       std::string(kind_title(x.kind)) + ".\n#\n#   echo-track-plot " + exercise_stem(number) +
-                       ".toml -o " + exercise_stem(number) + ".pdf\n\n";
-    text += "required_cpa_nm = " + plot::decimal_text(e.required_cpa_nm, 1) + "\n\n";
-    text += "[own_ship]\ncourse = " + whole(e.own.course) + "\nspeed_kt = " + plot::decimal_text(e.own.speed_kt, 1) + "\n\n";
-    text += "[manoeuvre]\ndelay_min = " + plot::whole_text(e.manoeuvre.delay_min) + "\n";
-    for (const traffic::Target& t : e.targets) {
-        text += "\n[[target]]\nname = \"" + t.name + "\"\nfirst = " + sighting_toml(t.first) + "\nsecond = " +
-                sighting_toml(t.second) + "\n";
-    }
-    return text;
+    const std::string heading = "Exercise " + console::whole_text(number) + " of an echo-track-sheets sheet: " +
+                                std::string(kind_title(x.kind)) + ".\n\n  echo-track-traffic " + exercise_stem(number) +
+                                ".toml -o " + exercise_stem(number) + ".pdf";
+    return traffic_io::traffic_file_text(x.exercise, heading);
 }
 
 std::vector<SheetFile> exercise_files(const std::vector<SheetExercise>& sheet) {

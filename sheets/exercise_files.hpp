@@ -1,6 +1,6 @@
 #pragma once
 // The exercises of a sheet as files: each as a traffic exercise file for
-// `echo-track-plot FILE.toml`, and a one-ship exercise also as a session for
+// `echo-track-traffic FILE.toml`, and a one-ship exercise also as a session for
 // `echo-track < FILE.session`.
 
 #include <string>
@@ -10,7 +10,7 @@
 
 namespace echo_track::sheets {
 
-// The TOML text of the exercise, headed by a comment naming it.
+// The traffic file of the exercise, headed by a comment naming it.
 std::string exercise_toml(const SheetExercise& x, int number);
 
 // "exercise-03" for exercise 3: the name of its files without extension.

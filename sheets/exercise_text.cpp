@@ -4,19 +4,20 @@
 #include <cmath>
 #include <optional>
 
-#include "plot/labels.hpp"
-#include "plot/traffic_text.hpp"
+#include "console/field_text.hpp"
+#include "page/labels.hpp"
+#include "traffic_io/traffic_text.hpp"
 
 namespace echo_track::sheets {
 namespace {
 
-using plot::clock_text;
-using plot::course_text;
-using plot::tenths_text;
+using traffic_io::clock_text;
+using traffic_io::course_text;
+using traffic_io::tenths_text;
 
 std::string speed_text(double kt) {
     const double whole = std::round(kt);
-    return (std::fabs(kt - whole) < 1e-9 ? plot::whole_text(static_cast<int>(whole)) : tenths_text(kt)) + " kt";
+    return (std::fabs(kt - whole) < 1e-9 ? console::whole_text(static_cast<int>(whole)) : tenths_text(kt)) + " kt";
 }
 
 std::string ships_named(const SheetExercise& x) { return x.exercise.targets.size() == 1 ? "B" : "each ship"; }
@@ -41,8 +42,8 @@ std::string alteration_text(const std::optional<traffic::AlterationOutcome>& tur
     if (!turn) return to + "none within 180°";
     const traffic::Alteration& a = turn->alteration;
     if (a.steered_turn == 0.0) return to + "none needed, the present course clears";
-    return to + plot::whole_text(static_cast<int>(std::lround(a.steered_turn))) + "° to " +
-           course_text(a.steered_course) + " (edge " + plot::decimal_text(traffic::normalized_degrees(a.exact_course), 1) +
+    return to + console::whole_text(static_cast<int>(std::lround(a.steered_turn))) + "° to " +
+           course_text(a.steered_course) + " (edge " + console::decimal_text(traffic::normalized_degrees(a.exact_course), 1) +
            "°)";
 }
 
@@ -54,7 +55,7 @@ std::string own_ship_text(const traffic::TrafficExercise& exercise) {
 
 std::string manoeuvre_text(const SheetExercise& x) {
     const int delay = x.exercise.manoeuvre.delay_min;
-    const std::string when = delay == 0 ? "at the last observation" : plot::whole_text(delay) + " min after the last observation";
+    const std::string when = delay == 0 ? "at the last observation" : console::whole_text(delay) + " min after the last observation";
     return "Required CPA " + tenths_text(x.exercise.required_cpa_nm) + " nm; manoeuvre " + when + ", at " +
            clock_text(x.solution.manoeuvre_time);
 }

@@ -20,6 +20,7 @@ constexpr int kMostDraws = 100000;
 constexpr double kMinutesPerHour = 60.0;
 constexpr int kEarliestFirstSighting = 6 * 60;  // 06:00; the manoeuvre stays well before midnight
 constexpr int kLatestFirstSighting = 21 * 60;
+constexpr double kTooCloseRequiredLeastNm = 1.0;  // too close: a limit it can be inside of, seen at 2 miles or more
 constexpr double kLeastRelativeSpeedKt = 2.0;   // slower echoes barely move between sightings
 constexpr double kLeastSeparationNm = 1.5;      // several ships: apart enough to tell on the plot
 constexpr double kDangerShareOfRequired = 0.6;  // danger kinds: the CPA drawn below this share
@@ -135,8 +136,8 @@ Scene draw_scene(Kind kind, Dice& dice) {
     s.velocity = traffic::along(s.course, s.speed_kt);
     // A ship already too close needs a CPA it can be inside of and still have
     // been seen at 2 miles or more.
-    const int least_required = kind == Kind::TooClose ? 10 : 5;
-    s.required_nm = dice.whole(least_required, static_cast<int>(kRequiredMostNm * 10.0)) / 10.0;
+    const double least_required = kind == Kind::TooClose ? kTooCloseRequiredLeastNm : kRequiredLeastNm;
+    s.required_nm = dice.whole(static_cast<int>(least_required * 10.0), static_cast<int>(kRequiredMostNm * 10.0)) / 10.0;
     s.interval_min = kIntervalsMin[static_cast<std::size_t>(dice.whole(0, kIntervalsMin.size() - 1))];
     s.delay_min = dice.whole(kind == Kind::TooClose ? 3 : 0, kDelayMostMin);
     s.first_sighting = dice.whole(kEarliestFirstSighting, kLatestFirstSighting);

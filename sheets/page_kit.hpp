@@ -4,49 +4,42 @@
 
 #include <string>
 
-#include "plot/page.hpp"
+#include "page/box.hpp"
+#include "page/drawing.hpp"
 
 namespace echo_track::sheets {
 
 // An empty page the size of A4 inside the paper margins, so that it is
 // printed at scale 1.
-plot::Drawing blank_page();
+page::Drawing blank_page();
 
 struct TextStyle {
     double size = 9.0;
     bool bold = false;
     bool monospace = false;
-    plot::Ink ink = plot::Ink::Text;
-    plot::HAlign halign = plot::HAlign::Left;
+    page::Ink ink = page::Ink::Text;
+    page::HAlign halign = page::HAlign::Left;
 };
 
 // One line of text with its top at `at`.
-void add_text(plot::Drawing& page, plot::PagePoint at, std::string text, const TextStyle& style = {});
+void add_text(page::Drawing& page, page::PagePoint at, std::string text, const TextStyle& style = {});
 
 // Lines of text down a column, each below the last.
 class TextFlow {
 public:
-    TextFlow(plot::Drawing& page, double x, double top) : page_(page), x_(x), y_(top) {}
+    TextFlow(page::Drawing& page, double x, double top) : page_(page), x_(x), y_(top) {}
     void line(std::string text, const TextStyle& style = {});
     void gap(double height) { y_ += height; }
     double y() const { return y_; }
 
 private:
-    plot::Drawing& page_;
+    page::Drawing& page_;
     double x_;
     double y_;
 };
 
-// A box on the page: top left corner and size.
-struct Box {
-    double left = 0.0;
-    double top = 0.0;
-    double width = 0.0;
-    double height = 0.0;
-};
-
 // The shapes of `source` but its title, scaled to fit `box` with their shape
 // kept, centred in it, and added to `page`.
-void inset(const plot::Drawing& source, Box box, plot::Drawing& page);
+void inset(const page::Drawing& source, page::Box box, page::Drawing& page);
 
 }  // namespace echo_track::sheets

@@ -1,19 +1,19 @@
 #pragma once
-// The whole sheet as one PDF document: the worksheets first, one page per
-// exercise, then the answer pages in the same order.
+// The whole sheet as the pages of one document: the worksheets first, one
+// page per exercise, then the answer pages in the same order.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "plot/page.hpp"
+#include "page/drawing.hpp"
 #include "sheets/generator.hpp"
 
 namespace echo_track::sheets {
 
-std::vector<plot::Drawing> sheet_pages(const std::vector<SheetExercise>& sheet, std::uint64_t seed);
+std::vector<page::Drawing> sheet_pages(const std::vector<SheetExercise>& sheet, std::uint64_t seed);
 
-// The PDF bytes, A4, with fixed dates.
-std::string sheet_pdf(const std::vector<SheetExercise>& sheet, std::uint64_t seed);
+// The title of the sheet's document.
+std::string sheet_title(std::uint64_t seed);
 
 }  // namespace echo_track::sheets

@@ -4,7 +4,8 @@
 #include <sstream>
 #include <string>
 
-#include "plot/labels.hpp"
+#include "console/field_text.hpp"
+#include "page/labels.hpp"
 #include "plot/traffic_board.hpp"
 #include "sheets/dialog_answers.hpp"
 #include "sheets/exercise_text.hpp"
@@ -14,8 +15,8 @@
 namespace echo_track::sheets {
 namespace {
 
-using plot::HAlign;
-using plot::PagePoint;
+using page::HAlign;
+using page::PagePoint;
 
 constexpr TextStyle kTitle{14.0, true};
 constexpr TextStyle kHeading{9.5, true};
@@ -39,14 +40,14 @@ constexpr double kRightColumn = 272.0;
 
 std::string place_text(const SheetPlace& place) {
     return "ECHO-TRACK plotting exercises, seed " + std::to_string(place.seed) + ", exercise " +
-           plot::whole_text(place.number) + " of " + plot::whole_text(place.count);
+           console::whole_text(place.number) + " of " + console::whole_text(place.count);
 }
 
-void heading(plot::Drawing& page, const std::string& title, const SheetPlace& place) {
+void heading(page::Drawing& page, const std::string& title, const SheetPlace& place) {
     add_text(page, {0.0, 0.0}, title, kTitle);
     TextStyle right = kSmall;
     right.halign = HAlign::Right;
-    right.ink = plot::Ink::GridText;
+    right.ink = page::Ink::GridText;
     add_text(page, {page.width, page.height - 9.0}, place_text(place), right);  // a footer, clear of long titles
 }
 
@@ -56,7 +57,7 @@ double farthest_range(const traffic::TrafficExercise& exercise) {
     return farthest;
 }
 
-void sightings(plot::Drawing& page, const traffic::TrafficExercise& exercise) {
+void sightings(page::Drawing& page, const traffic::TrafficExercise& exercise) {
     double y = kTableTop;
     bool first = true;
     for (const std::vector<std::string>& row : sightings_table(exercise)) {
@@ -75,7 +76,7 @@ std::vector<std::string> lines_of(const std::string& text) {
 
 // The dialog's answers and report for a one-ship exercise, down a column.
 void dialog_column(TextFlow& flow, const SheetExercise& x) {
-    const plot::TypedExercise typed = typed_exercise(x.exercise);
+    const echo_track::TypedExercise typed = typed_exercise(x.exercise);
     flow.line("echo-track: the lines to type", kHeading);
     for (const TypedLine& line : typed_lines(typed)) {
         std::string question = line.question;
@@ -98,9 +99,9 @@ void traffic_column(TextFlow& flow, const SheetExercise& x, bool with_targets) {
 
 }  // namespace
 
-plot::Drawing worksheet_page(const SheetExercise& x, const SheetPlace& place) {
-    plot::Drawing page = blank_page();
-    heading(page, "Exercise " + plot::whole_text(place.number), place);
+page::Drawing worksheet_page(const SheetExercise& x, const SheetPlace& place) {
+    page::Drawing page = blank_page();
+    heading(page, "Exercise " + console::whole_text(place.number), place);
     TextFlow given(page, 0.0, 24.0);
     given.line(own_ship_text(x.exercise), kBody);
     given.line(manoeuvre_text(x), kBody);
@@ -108,12 +109,12 @@ plot::Drawing worksheet_page(const SheetExercise& x, const SheetPlace& place) {
 
     const double ring = ring_interval_for(farthest_range(x.exercise));
     const RingPlan plan{{page.width / 2.0, kPlotCentreY}, kPlotRadius, ring, 6};
-    draw_rings_and_bearings(plan, page);
+    plot::add_degree_rose(plan, page);
     const double scale_left = (page.width - kPlotRadius) / 2.0 - 40.0;
     draw_miles_scale(plan, {scale_left, kMilesScaleY}, page);
     draw_log_scale({scale_left, kLogScaleY}, 2.0 * kPlotRadius, page);
     TextStyle caption = kSmall;
-    caption.ink = plot::Ink::GridText;
+    caption.ink = page::Ink::GridText;
     add_text(page, {scale_left, kMilesScaleY - 18.0}, "Miles on the scale of the rings", caption);
     add_text(page, {scale_left, kLogScaleY - 18.0},
              "Time, speed, distance: the span from the minutes to 60 equals the span from the miles to the knots",
@@ -125,12 +126,12 @@ plot::Drawing worksheet_page(const SheetExercise& x, const SheetPlace& place) {
     return page;
 }
 
-plot::Drawing answer_page(const SheetExercise& x, const SheetPlace& place) {
-    plot::Drawing page = blank_page();
-    heading(page, "Exercise " + plot::whole_text(place.number) + ", answers: " + std::string(kind_title(x.kind)), place);
+page::Drawing answer_page(const SheetExercise& x, const SheetPlace& place) {
+    page::Drawing page = blank_page();
+    heading(page, "Exercise " + console::whole_text(place.number) + ", answers: " + std::string(kind_title(x.kind)), place);
     TextFlow given(page, 0.0, 22.0);
     given.line(own_ship_text(x.exercise) + ". " + manoeuvre_text(x), kSmall);
-    inset(plot::layout_traffic_board(x.exercise, x.solution), {0.0, kBoardTop, page.width, kBoardHeight}, page);
+    inset(plot::layout_traffic_board(x.exercise, x.solution), {0.0, kBoardTop, page.width, kBoardTop + kBoardHeight}, page);
 
     TextFlow left(page, 0.0, kColumnsTop);
     TextFlow right(page, kRightColumn, kColumnsTop);

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "plot/page.hpp"
+#include "page/drawing.hpp"
 #include "sheets/generator.hpp"
 
 namespace echo_track::sheets {
@@ -17,10 +17,10 @@ struct SheetPlace {
 };
 
 // A printed plotting sheet, the exercise as a table, and the questions.
-plot::Drawing worksheet_page(const SheetExercise& x, const SheetPlace& place);
+page::Drawing worksheet_page(const SheetExercise& x, const SheetPlace& place);
 
 // The board with the solution, the traffic solver's figures, and for one
 // ship the dialog's lines and report exactly as echo-track prints them.
-plot::Drawing answer_page(const SheetExercise& x, const SheetPlace& place);
+page::Drawing answer_page(const SheetExercise& x, const SheetPlace& place);
 
 }  // namespace echo_track::sheets

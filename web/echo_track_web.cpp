@@ -4,23 +4,28 @@
 // of a run are told to the page, and the module then sleeps for good (the page
 // starts a new run in a new instance). After each exercise the page gets the
 // plot of it as SVG, once the report is out and the program waits again.
+// An interrupt from the page (Ctrl-C) ends the run as SIGINT ends the native
+// one: "Interrupt" on standard error, the pending output, exit status 1.
 
 #include <emscripten.h>
 
+#include <csignal>
 #include <optional>
 #include <string>
 
 #include "app/main_program.hpp"
 #include "console/byte_stream.hpp"
 #include "console/console.hpp"
+#include "console/process_console.hpp"
 #include "plot/layout.hpp"
-#include "plot/svg_page.hpp"
+#include "page/svg_writer.hpp"
 #include "solver/manoeuvre.hpp"
 #include "solver/plot_solution.hpp"
 
-// The page's side, in web/src/run.mjs.
+// The page's side, in web/src/run.mjs. A read gives -1 for an interrupt.
 EM_ASYNC_JS(int, page_read, (char* buffer, int capacity), {
     const bytes = await Module.echoTrack.read(capacity);
+    if (bytes === null) return -1;
     HEAPU8.set(bytes, buffer);
     return bytes.length;
 });
@@ -31,8 +36,8 @@ EM_JS(void, page_write, (int stream, const char* data, int size), {
 EM_JS(void, page_picture, (const char* data, int size), {
     Module.echoTrack.picture(UTF8ToString(data, size));
 });
-EM_ASYNC_JS(void, page_end, (int error_report), {
-    Module.echoTrack.ended(error_report ? "error-report" : "stop");
+EM_ASYNC_JS(void, page_end, (int how), {
+    Module.echoTrack.ended(["stop", "error-report", "interrupt"][how]);
     await new Promise(function() {});
 });
 
@@ -40,6 +45,8 @@ namespace {
 
 // The drawing of the last exercise, handed over just before the next read.
 std::optional<std::string> g_picture;
+// The run's console, whose pending output an interrupt gives out.
+const console::Console* g_console = nullptr;
 
 void show_picture() {
     if (!g_picture) return;
@@ -52,9 +59,20 @@ public:
     std::size_t read(char* buf, std::size_t capacity) override {
         show_picture();  // the console has shown its report by now
         const int n = page_read(buf, static_cast<int>(capacity));
+        if (n < 0) interrupted();
         return n > 0 ? static_cast<std::size_t>(n) : 0;
     }
     bool ready() override { return page_ready() != 0; }
+
+private:
+    [[noreturn]] static void interrupted() {
+        const std::string_view line = console::signal_line(SIGINT);
+        page_write(2, line.data(), static_cast<int>(line.size()));
+        if (g_console != nullptr && g_console->pending_size() > 0)
+            page_write(1, g_console->pending_data(), static_cast<int>(g_console->pending_size()));
+        page_end(2);
+        __builtin_unreachable();
+    }
 };
 
 class PageSink final : public console::ByteSink {
@@ -81,7 +99,7 @@ public:
     void entered(const echo_track::PlotRecord& record) override {
         const echo_track::PlotSolution solution = echo_track::solve_plot(record);
         const auto manoeuvre = echo_track::solve_manoeuvre(record, solution);
-        g_picture = echo_track::plot::svg_page(echo_track::plot::layout_plot(record, solution, manoeuvre));
+        g_picture = echo_track::page::svg_page(echo_track::plot::layout_plot(record, solution, manoeuvre));
     }
 };
 
@@ -94,5 +112,6 @@ int main() {
     static PageEnder ender;
     static PlotWatcher watcher;
     static console::Console con(in, out, err, ender);
+    g_console = &con;
     echo_track::MAIN__(con, &watcher);
 }

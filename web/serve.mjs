@@ -8,7 +8,8 @@ import { createServer } from 'node:http';
 import path from 'node:path';
 
 const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8',
-  '.css': 'text/css; charset=utf-8', '.wasm': 'application/wasm', '.svg': 'image/svg+xml', '.png': 'image/png' };
+  '.css': 'text/css; charset=utf-8', '.wasm': 'application/wasm', '.svg': 'image/svg+xml', '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json' };
 
 export function serve(roots, port = 0) {
   const [main, ...others] = roots.map((r) => path.resolve(r));

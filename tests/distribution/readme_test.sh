@@ -32,7 +32,7 @@ same_text "$work/stop.txt" "$work/readme_stop.txt" terminal README ||
     fail "the README's end of the session differs from the program's"
 
 cmd=$(fenced_block_after "script: default exercise" "$readme")
-[[ $cmd == *build/app/echo-track* ]] || fail "the script command does not run build/app/echo-track"
+[[ $cmd == *build/tools/echo-track* ]] || fail "the script command does not run build/tools/echo-track"
 (cd "$src" && bash -c "${cmd//build\/app\/echo-track/$binary}") </dev/null >"$work/script.out" 2>"$work/script.err" ||
     fail "the README's script command did not end with status 0: $(cat "$work/script.err")"
 cmp -s "$work/script.out" "$default_case/stdout" || fail "the README's script command does not solve the default exercise"

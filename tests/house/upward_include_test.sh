@@ -2,6 +2,7 @@
 # The arrow check must catch an upward include: a copy of the house's rules
 # run on a tree whose solver includes the dialog, and whose console includes
 # the solver, must name both and fail; the same tree without them must pass.
+# And the floors must catch an arrow stated upward or in a circle.
 set -euo pipefail
 checker=$1
 shift
@@ -22,3 +23,13 @@ echo "$out"
 [ "$status" -eq 1 ] || { echo "expected exit status 1, got $status"; exit 1; }
 grep -qx 'solver/kernel.cpp:3: solver may not include app/dialog.hpp' <<<"$out" || { echo "upward include from solver not named"; exit 1; }
 grep -qx 'console/console.cpp:2: console may not include solver/kernel.hpp' <<<"$out" || { echo "upward include from console not named"; exit 1; }
+
+# An arrow stated from the ground floor up to app, and one from app to app's
+# own floor, are refused whatever the includes.
+floors=$(printf '%s\n' "$@" | grep '^FLOORS=') || { echo "no floors given"; exit 1; }
+status=0
+out=$(python3 "$checker" "$tree" "$floors" "solver=app" "app=page") || status=$?
+[ "$status" -eq 1 ] || { echo "an upward arrow was not refused (status $status)"; exit 1; }
+grep -qx 'solver may include app, which is not on a lower floor' <<<"$out" || { echo "upward arrow not named: $out"; exit 1; }
+grep -qx 'app may include page, which is not on a lower floor' <<<"$out" || { echo "sideways arrow not named: $out"; exit 1; }
+echo "upward includes and upward arrows are caught"

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "plot/label_placer.hpp"
-#include "plot/labels.hpp"
+#include "console/field_text.hpp"
+#include "page/label_placer.hpp"
+#include "page/labels.hpp"
 #include "plot/range_scale.hpp"
 
 namespace echo_track::plot {
 namespace {
+
+using namespace echo_track::page;
+using namespace console;
 
 TEST(Labels, NumbersAsThePlotWritesThem) {
     EXPECT_EQ(degrees_text(53), "053°");

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "plot/captions.hpp"
-#include "plot/exercise.hpp"
-#include "plot/label_placer.hpp"
+#include "app/typed_exercise.hpp"
+#include "page/label_placer.hpp"
 #include "plot/layout.hpp"
 #include "solver/integer_copy.hpp"
 #include "solver/manoeuvre.hpp"
@@ -18,6 +18,8 @@
 
 namespace echo_track::plot {
 namespace {
+
+using namespace echo_track::page;
 
 constexpr double kPi = 3.141592653589793;
 

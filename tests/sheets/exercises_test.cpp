@@ -8,7 +8,7 @@
 #include <functional>
 #include <set>
 
-#include "plot/traffic_file.hpp"
+#include "traffic_io/traffic_file.hpp"
 #include "sheets/dialog_answers.hpp"
 #include "sheets/exercise_files.hpp"
 #include "sheets/generator.hpp"
@@ -143,7 +143,7 @@ TEST(ExerciseFiles, EveryExerciseSurvivesItsTomlFile) {
     const std::vector<SheetExercise> sheet = generate_sheet(5, 16, kinds);
     for (std::size_t i = 0; i < sheet.size(); ++i) {
         const TrafficExercise& e = sheet[i].exercise;
-        const TrafficExercise read = plot::parse_traffic_exercise(exercise_toml(sheet[i], static_cast<int>(i) + 1), "x.toml");
+        const TrafficExercise read = traffic_io::parse_traffic_exercise(exercise_toml(sheet[i], static_cast<int>(i) + 1), "x.toml");
         EXPECT_EQ(read.own.course, e.own.course);
         EXPECT_EQ(read.own.speed_kt, e.own.speed_kt);
         EXPECT_EQ(read.required_cpa_nm, e.required_cpa_nm);

@@ -1,11 +1,15 @@
 // One run of the program in a new instance of the WebAssembly module: typed
 // bytes go in through `type`, and the hooks hear its output (stream 1 or 2,
-// as bytes), each exercise's picture (SVG text) and its ending ("stop" or
-// "error-report"). The same code drives the page and the tests under node.
+// as bytes), each exercise's picture (SVG text), each time it waits for typed
+// bytes (`waiting`, optional) and its ending ("stop", "error-report" or
+// "interrupt"). `interrupt` is Ctrl-C at a console: the next read, or the one
+// waiting, ends the run as SIGINT does. The same code drives the page and the
+// tests under node.
 
 export function startRun(createEchoTrack, hooks, moduleOptions = {}) {
   const queue = [];  // typed chunks not yet read, Uint8Array each
   let inputEnded = false;
+  let interrupted = false;
   let wake = null;   // resolves a read that waits
 
   function take(capacity) {
@@ -38,10 +42,13 @@ export function startRun(createEchoTrack, hooks, moduleOptions = {}) {
 
   const bridge = {
     read(capacity) {
+      if (interrupted) return Promise.resolve(null);
       if (queue.length > 0 || inputEnded) return Promise.resolve(take(capacity));
-      return new Promise((resolve) => { wake = () => resolve(take(capacity)); });
+      const read = new Promise((resolve) => { wake = () => resolve(interrupted ? null : take(capacity)); });
+      if (hooks.waiting) hooks.waiting();
+      return read;
     },
-    ready() { return queue.length > 0 || inputEnded; },
+    ready() { return interrupted || queue.length > 0 || inputEnded; },
     write(stream, bytes) { hooks.output(stream, bytes); },
     picture(svg) { if (hooks.picture) hooks.picture(svg); },
     ended(how) { hooks.ended(how); },
@@ -56,6 +63,10 @@ export function startRun(createEchoTrack, hooks, moduleOptions = {}) {
     },
     endInput() {
       inputEnded = true;
+      wakeReader();
+    },
+    interrupt() {
+      interrupted = true;
       wakeReader();
     },
   };

@@ -1,0 +1,161 @@
+#include "page/svg_writer.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <type_traits>
+#include <variant>
+
+#include "page/arrow_head.hpp"
+#include "page/inks.hpp"
+#include "console/field_text.hpp"
+
+namespace echo_track::page {
+namespace {
+
+const char* role_class(Role role) {
+    switch (role) {
+        case Role::RangeRing: return "range-ring";
+        case Role::RingLabel: return "ring-label";
+        case Role::BearingTick: return "bearing-tick";
+        case Role::BearingLabel: return "bearing-label";
+        case Role::Radial: return "radial";
+        case Role::OwnShip: return "own-ship";
+        case Role::B1: return "b1";
+        case Role::B2: return "b2";
+        case Role::PositionLabel: return "position-label";
+        case Role::RelativeTrack: return "relative-track";
+        case Role::CpaPoint: return "cpa-point";
+        case Role::CpaLabel: return "cpa-label";
+        case Role::CpaCircle: return "cpa-circle";
+        case Role::OwnRun: return "own-run";
+        case Role::TrueRun: return "true-run";
+        case Role::RelativeRun: return "relative-run";
+        case Role::OwnRunCircle: return "own-run-circle";
+        case Role::ManoeuvrePosition: return "manoeuvre-position";
+        case Role::TangentLine: return "tangent-line";
+        case Role::TangentLabel: return "tangent-label";
+        case Role::ProposedCourse: return "proposed-course";
+        case Role::ProposedCourseLabel: return "proposed-course-label";
+        case Role::NewRelativeRun: return "new-relative-run";
+        case Role::Title: return "title";
+        case Role::Legend: return "legend";
+        case Role::TimeTick: return "time-tick";
+        case Role::ClearingSector: return "clearing-sector";
+        case Role::BlockedSector: return "blocked-sector";
+    }
+    return "shape";
+}
+
+// Page coordinates to two decimals: a hundredth of a point is far below a pixel.
+std::string num(double value) { return console::decimal_text(value, 2); }
+
+std::string colour(Ink ink) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    const Rgb c = ink_colour(ink);
+    std::string text = "#";
+    for (unsigned char part : {c.r, c.g, c.b}) {
+        text.push_back(kHex[part >> 4]);
+        text.push_back(kHex[part & 15]);
+    }
+    return text;
+}
+
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out.push_back(c);
+        }
+    }
+    return out;
+}
+
+std::string stroke_attributes(const Stroke& stroke) {
+    std::string a = " stroke=\"" + colour(stroke.ink) + "\" stroke-width=\"" + num(stroke.width) + "\"";
+    if (stroke.dash == Dash::Dashed) a += " stroke-dasharray=\"6 4\"";
+    if (stroke.dash == Dash::Dotted) a += " stroke-dasharray=\"0 2.6\" stroke-linecap=\"round\"";
+    return a;
+}
+
+void write_circle(std::string& out, const char* role, const CircleShape& c) {
+    out += "<circle class=\"" + std::string(role) + "\" cx=\"" + num(c.centre.x) + "\" cy=\"" + num(c.centre.y) +
+           "\" r=\"" + num(c.radius) + "\"";
+    if (c.filled) out += " fill=\"" + colour(c.stroke.ink) + "\"";
+    else out += " fill=\"none\"" + stroke_attributes(c.stroke);
+    out += "/>\n";
+}
+
+// A line, with the class of its role unless it is part of a group that has it.
+std::string line(const char* role, PagePoint from, PagePoint to, const Stroke& stroke) {
+    const std::string tag = role == nullptr ? "<line" : "<line class=\"" + std::string(role) + "\"";
+    return tag + " x1=\"" + num(from.x) + "\" y1=\"" + num(from.y) + "\" x2=\"" +
+           num(to.x) + "\" y2=\"" + num(to.y) + "\"" + stroke_attributes(stroke) + "/>";
+}
+
+// A straight stroke; an arrow head's tip lies exactly at `to`, and the stroke
+// stops at the head's base so that its end does not blunt the tip.
+void write_segment(std::string& out, const char* role, const SegmentShape& s) {
+    const std::optional<ArrowHead> head = arrow_head(s);
+    if (!head) {
+        out += line(role, s.from, s.to, s.stroke) + "\n";
+        return;
+    }
+    out += "<g class=\"" + std::string(role) + "\">";
+    out += line(nullptr, s.from, head->shaft_end, s.stroke);
+    out += "<polygon points=\"" + num(head->tip.x) + "," + num(head->tip.y) + " " + num(head->left.x) + "," +
+           num(head->left.y) + " " + num(head->right.x) + "," + num(head->right.y) + "\" fill=\"" +
+           colour(s.stroke.ink) + "\"/></g>\n";
+}
+
+void write_text(std::string& out, const char* role, const TextShape& t, bool halo) {
+    double y = t.at.y;
+    if (t.valign == VAlign::Top) y += t.size * kFontAscent * 0.8;
+    if (t.valign == VAlign::Middle) y += t.size * (kFontAscent * 0.8 - kFontDescent) / 2.0;
+    if (t.valign == VAlign::Bottom) y -= t.size * kFontDescent;
+    out += "<text class=\"" + std::string(role) + "\" x=\"" + num(t.at.x) + "\" y=\"" + num(y) + "\" font-size=\"" +
+           num(t.size) + "\"";
+    if (t.bold) out += " font-weight=\"bold\"";
+    if (t.halign == HAlign::Centre) out += " text-anchor=\"middle\"";
+    if (t.halign == HAlign::Right) out += " text-anchor=\"end\"";
+    out += " fill=\"" + colour(t.ink) + "\"";
+    if (halo) {
+        out += " stroke=\"" + colour(Ink::Paper) + "\" stroke-width=\"" + num(kHaloWidth) +
+               "\" stroke-linejoin=\"round\" paint-order=\"stroke\"";
+    }
+    out += ">" + escaped(t.text) + "</text>\n";
+}
+
+}  // namespace
+
+std::string svg_page(const Drawing& drawing) {
+    const std::string w = num(drawing.width);
+    const std::string h = num(drawing.height);
+    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "pt\" height=\"" + h + "pt\" viewBox=\"0 0 " +
+           w + " " + h + "\" font-family=\"" + kFontFamily + ", sans-serif\">\n";
+    out += "<rect width=\"" + w + "\" height=\"" + h + "\" fill=\"" + colour(Ink::Paper) + "\"/>\n";
+    for (const Shape& shape : drawing.shapes) {
+        const char* role = role_class(shape.role);
+        std::visit(
+            [&](const auto& form) {
+                using T = std::decay_t<decltype(form)>;
+                if constexpr (std::is_same_v<T, CircleShape>) {
+                    write_circle(out, role, form);
+                } else if constexpr (std::is_same_v<T, SegmentShape>) {
+                    write_segment(out, role, form);
+                } else {
+                    write_text(out, role, form, has_halo(shape.role));
+                }
+            },
+            shape.form);
+    }
+    out += "</svg>\n";
+    return out;
+}
+
+}  // namespace echo_track::page

@@ -1,0 +1,15 @@
+#pragma once
+// Numbers on the command line, read as a person types them.
+
+#include <optional>
+#include <string_view>
+
+namespace echo_track::tools {
+
+// The value of `text` when it is a number: an optional sign, digits with an
+// optional decimal point (5, 5., .5, -0.5) and an optional exponent (e or E,
+// an optional sign, digits). None for anything else: the empty text, blanks,
+// hexadecimal, inf, nan, or anything after the number.
+std::optional<double> option_number(std::string_view text);
+
+}  // namespace echo_track::tools

@@ -1,0 +1,194 @@
+#include "traffic_io/traffic_file.hpp"
+
+#include <toml++/toml.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <initializer_list>
+#include <set>
+#include <sstream>
+
+#include "traffic/traffic_solution.hpp"
+#include "traffic_io/traffic_text.hpp"
+
+namespace echo_track::traffic_io {
+namespace {
+
+using traffic::ClockTime;
+using traffic::CourseAndSpeed;
+using traffic::Sighting;
+using traffic::Target;
+using traffic::TrafficExercise;
+
+constexpr double kMaxSpeedKt = 99.0;
+constexpr double kLeastRequiredCpaNm = 0.01;  // a required CPA must be more than this
+constexpr double kMaxRangeNm = 999.0;
+constexpr int kMaxDelayMin = 720;  // half a day: the clock is read the shorter way round
+
+// The readers of one file; every complaint names the file, line and column.
+class FileReader {
+public:
+    explicit FileReader(std::string source) : source_(std::move(source)) {}
+
+    [[noreturn]] void fail(const toml::source_region& where, const std::string& what) const {
+        std::ostringstream out;
+        out << source_ << ":" << where.begin.line << ":" << where.begin.column << ": " << what;
+        throw TrafficFileError(out.str());
+    }
+
+    void only_keys(const toml::table& table, const std::string& context, std::initializer_list<std::string_view> known) const {
+        for (auto&& [key, node] : table) {
+            bool found = false;
+            std::string list;
+            for (const std::string_view k : known) {
+                found = found || key.str() == k;
+                list += (list.empty() ? "" : ", ") + std::string(k);
+            }
+            if (!found) fail(key.source(), "unknown key '" + std::string(key.str()) + "' in " + context + "; expected " + list);
+        }
+    }
+
+    const toml::node& required(const toml::table& table, std::string_view key, const std::string& context) const {
+        const toml::node* node = table.get(key);
+        if (node == nullptr) fail(table.source(), context + ": '" + std::string(key) + "' is missing");
+        return *node;
+    }
+
+    const toml::table& table_at(const toml::node& node, const std::string& name) const {
+        if (!node.is_table()) fail(node.source(), name + ": expected a table");
+        return *node.as_table();
+    }
+
+    // A finite number from `low` to `high`, whole or with decimals.
+    double number(const toml::node& node, const std::string& name, double low, double high, const char* unit) const {
+        std::optional<double> value;
+        if (node.is_integer()) value = static_cast<double>(node.as_integer()->get());
+        if (node.is_floating_point()) value = node.as_floating_point()->get();
+        std::ostringstream range;
+        range << "a number of " << unit << " from " << low << " to " << high;
+        if (!value) fail(node.source(), name + ": expected " + range.str());
+        if (!std::isfinite(*value)) fail(node.source(), name + ": expected a finite number, not nan or inf");
+        if (*value < low || *value > high) fail(node.source(), name + ": expected " + range.str());
+        return *value;
+    }
+
+    double number_in(const toml::table& table, std::string_view key, const std::string& context, double low, double high,
+                     const char* unit) const {
+        return number(required(table, key, context), context + "." + std::string(key), low, high, unit);
+    }
+
+    // A clock time "hh:mm", 00:00 to 23:59.
+    ClockTime clock(const toml::node& node, const std::string& name) const {
+        const auto* text = node.as_string();
+        const std::string s = text ? text->get() : std::string();
+        const auto digit = [&](std::size_t i) { return s[i] >= '0' && s[i] <= '9'; };
+        const bool shaped = s.size() == 5 && digit(0) && digit(1) && s[2] == ':' && digit(3) && digit(4);
+        const int hour = shaped ? (s[0] - '0') * 10 + (s[1] - '0') : -1;
+        const int minute = shaped ? (s[3] - '0') * 10 + (s[4] - '0') : -1;
+        if (!shaped || hour > 23 || minute > 59) fail(node.source(), name + ": expected a clock time \"hh:mm\" from \"00:00\" to \"23:59\"");
+        return ClockTime{hour * 60 + minute};
+    }
+
+    CourseAndSpeed course_and_speed(const toml::table& table, const std::string& context) const {
+        only_keys(table, "[" + context + "]", {"course", "speed_kt"});
+        return CourseAndSpeed{number_in(table, "course", context, 0.0, 360.0, "degrees"),
+                              number_in(table, "speed_kt", context, 0.0, kMaxSpeedKt, "knots")};
+    }
+
+    Sighting sighting(const toml::node& node, const std::string& context) const {
+        const toml::table& t = table_at(node, context);
+        only_keys(t, context, {"time", "bearing", "range_nm"});
+        return Sighting{clock(required(t, "time", context), context + ".time"),
+                        number_in(t, "bearing", context, 0.0, 360.0, "degrees"),
+                        number_in(t, "range_nm", context, 0.0, kMaxRangeNm, "nautical miles")};
+    }
+
+    Target target(const toml::table& t, std::size_t index) const {
+        const std::string context = "target " + std::to_string(index + 1);
+        only_keys(t, "[[target]]", {"name", "first", "second"});
+        const toml::node& name = required(t, "name", context);
+        if (!name.is_string() || name.as_string()->get().empty()) fail(name.source(), context + ".name: expected a name in quotes");
+        return Target{name.as_string()->get(), sighting(required(t, "first", context), context + ".first"),
+                      sighting(required(t, "second", context), context + ".second")};
+    }
+
+    traffic::ManoeuvreTime manoeuvre(const toml::table& t) const {
+        only_keys(t, "[manoeuvre]", {"time", "delay_min"});
+        traffic::ManoeuvreTime m;
+        const toml::node* time = t.get("time");
+        const toml::node* delay = t.get("delay_min");
+        if (time != nullptr && delay != nullptr) fail(delay->source(), "manoeuvre: give either time or delay_min, not both");
+        if (time != nullptr) m.at = clock(*time, "manoeuvre.time");
+        if (delay != nullptr) {
+            if (!delay->is_integer()) fail(delay->source(), "manoeuvre.delay_min: expected a whole number of minutes");
+            const double minutes = number(*delay, "manoeuvre.delay_min", 0.0, kMaxDelayMin, "minutes");
+            m.delay_min = static_cast<int>(minutes);
+        }
+        return m;
+    }
+
+    TrafficExercise exercise(const toml::table& root) const {
+        only_keys(root, "the file", {"required_cpa_nm", "own_ship", "manoeuvre", "trial", "target"});
+        TrafficExercise e;
+        const toml::node& cpa = required(root, "required_cpa_nm", "the file");
+        e.required_cpa_nm = number(cpa, "required_cpa_nm", kLeastRequiredCpaNm, kMaxRangeNm, "nautical miles");
+        if (e.required_cpa_nm <= kLeastRequiredCpaNm) {
+            fail(cpa.source(), "required_cpa_nm: expected more than " + given_text(kLeastRequiredCpaNm) + " nautical miles");
+        }
+        e.own = course_and_speed(table_at(required(root, "own_ship", "the file"), "own_ship"), "own_ship");
+        if (const toml::node* m = root.get("manoeuvre")) e.manoeuvre = manoeuvre(table_at(*m, "manoeuvre"));
+        if (const toml::node* trial = root.get("trial")) e.trial = course_and_speed(table_at(*trial, "trial"), "trial");
+        const toml::node& targets = required(root, "target", "the file");
+        const toml::array* list = targets.as_array();
+        if (list == nullptr || list->empty() || !list->is_array_of_tables()) {
+            fail(targets.source(), "target: expected one [[target]] table per target");
+        }
+        std::set<std::string> names;
+        for (std::size_t i = 0; i < list->size(); ++i) {
+            const toml::table& t = *list->get(i)->as_table();
+            e.targets.push_back(target(t, i));
+            if (!names.insert(e.targets.back().name).second) fail(t.get("name")->source(), "target " + std::to_string(i + 1) + ".name: '" + e.targets.back().name + "' names two targets");
+        }
+        if (const toml::node* m = root.get("manoeuvre")) after_every_sighting(e, *m);
+        return e;
+    }
+
+    // A manoeuvre at a clock time before the latest sighting would plot a
+    // ship from where it had not yet been seen: not what the officer means.
+    void after_every_sighting(const TrafficExercise& e, const toml::node& manoeuvre) const {
+        const std::optional<ClockTime> latest = traffic::latest_observation(e);
+        if (!e.manoeuvre.at || !latest || traffic::minutes_between(*latest, *e.manoeuvre.at) >= 0) return;
+        const toml::node* time = manoeuvre.as_table()->get("time");
+        fail(time->source(), "manoeuvre.time: " + clock_text(*e.manoeuvre.at) + " is before the latest sighting, " +
+                                 clock_text(*latest) + "; the manoeuvre comes after the plot");
+    }
+
+private:
+    std::string source_;
+};
+
+}  // namespace
+
+TrafficExercise parse_traffic_exercise(std::string_view text, const std::string& source) {
+    const FileReader reader(source);
+    toml::table root;
+    try {
+        root = toml::parse(text, source);
+    } catch (const toml::parse_error& e) {
+        reader.fail(e.source(), std::string(e.description()));
+    }
+    return reader.exercise(root);
+}
+
+TrafficExercise read_traffic_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw TrafficFileError(path + ": cannot read: " + std::strerror(errno));
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) throw TrafficFileError(path + ": cannot read: " + std::strerror(errno));
+    return parse_traffic_exercise(text.str(), path);
+}
+
+}  // namespace echo_track::traffic_io

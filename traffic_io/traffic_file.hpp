@@ -1,0 +1,35 @@
+#pragma once
+// Traffic exercise files: TOML written by people, read into an exercise.
+//
+//   required_cpa_nm = 1.5
+//   [own_ship]    course = 300, speed_kt = 5.0
+//   [manoeuvre]   time = "13:10"  or  delay_min = 3 (after the latest observation)
+//   [trial]       course = 340, speed_kt = 5.0          (optional)
+//   [[target]]    name = "B", first = { time = "13:00", bearing = 350, range_nm = 3.7 },
+//                 second = { time = "13:06", bearing = 350, range_nm = 2.5 }
+//
+// Clock times are strings "hh:mm". Every number must be finite; unknown keys
+// are refused, since a misspelt key would otherwise be silently ignored.
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "traffic/exercise.hpp"
+
+namespace echo_track::traffic_io {
+
+// What is wrong with a file, as "file:line:column: what is wrong".
+class TrafficFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads the exercise from the text of a file named `source` (the name is
+// only used in error messages).
+traffic::TrafficExercise parse_traffic_exercise(std::string_view text, const std::string& source);
+
+// Reads the exercise from the file at `path`.
+traffic::TrafficExercise read_traffic_file(const std::string& path);
+
+}  // namespace echo_track::traffic_io

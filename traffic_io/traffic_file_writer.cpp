@@ -1,0 +1,78 @@
+#include "traffic_io/traffic_file_writer.hpp"
+
+#include <toml++/toml.h>
+
+#include <cmath>
+#include <cstdint>
+#include <sstream>
+
+#include "traffic_io/traffic_text.hpp"
+
+namespace echo_track::traffic_io {
+namespace {
+
+// Whole degrees as integers, as people type them; anything else as a
+// floating-point number.
+void put_number(toml::table& table, std::string_view key, double value) {
+    if (std::nearbyint(value) == value && std::fabs(value) < 1e15) {
+        table.insert(key, static_cast<std::int64_t>(value));
+    } else {
+        table.insert(key, value);
+    }
+}
+
+toml::table course_and_speed(const traffic::CourseAndSpeed& c) {
+    toml::table t;
+    put_number(t, "course", c.course);
+    t.insert("speed_kt", c.speed_kt);
+    return t;
+}
+
+toml::table sighting(const traffic::Sighting& s) {
+    toml::table t;
+    t.insert("time", clock_text(s.time));
+    put_number(t, "bearing", s.bearing);
+    t.insert("range_nm", s.range_nm);
+    t.is_inline(true);
+    return t;
+}
+
+std::string commented(std::string_view comment) {
+    std::string text;
+    while (!comment.empty()) {
+        const std::size_t end = comment.find('\n');
+        const std::string_view line = comment.substr(0, end);
+        text += line.empty() ? "#\n" : "# " + std::string(line) + "\n";
+        if (end == std::string_view::npos) break;
+        comment.remove_prefix(end + 1);
+    }
+    return text.empty() ? text : text + "\n";
+}
+
+}  // namespace
+
+std::string traffic_file_text(const traffic::TrafficExercise& e, std::string_view comment) {
+    toml::table root;
+    root.insert("required_cpa_nm", e.required_cpa_nm);
+    root.insert("own_ship", course_and_speed(e.own));
+    toml::table manoeuvre;
+    if (e.manoeuvre.at) {
+        manoeuvre.insert("time", clock_text(*e.manoeuvre.at));
+    } else {
+        manoeuvre.insert("delay_min", e.manoeuvre.delay_min);
+    }
+    root.insert("manoeuvre", manoeuvre);
+    if (e.trial) root.insert("trial", course_and_speed(*e.trial));
+    toml::array targets;
+    for (const traffic::Target& t : e.targets) {
+        targets.push_back(toml::table{{"name", t.name}, {"first", sighting(t.first)}, {"second", sighting(t.second)}});
+    }
+    root.insert("target", targets);
+    // Strings in double quotes, as in every example file.
+    constexpr toml::format_flags kFlags = toml::toml_formatter::default_flags & ~toml::format_flags::allow_literal_strings;
+    std::ostringstream text;
+    text << toml::toml_formatter(root, kFlags) << "\n";
+    return commented(comment) + text.str();
+}
+
+}  // namespace echo_track::traffic_io

@@ -1,0 +1,222 @@
+#include "traffic_io/traffic_report.hpp"
+
+#include <cmath>
+#include <vector>
+
+#include "console/field_text.hpp"
+#include "traffic/steerable.hpp"
+#include "traffic_io/traffic_text.hpp"
+
+namespace echo_track::traffic_io {
+namespace {
+
+using console::decimal_text;
+using console::whole_text;
+using traffic::CourseArc;
+using traffic::Outcome;
+using traffic::Passage;
+using traffic::TargetSolution;
+using traffic::TrafficExercise;
+using traffic::TrafficSolution;
+
+struct Column {
+    const char* title;
+    std::size_t width;
+    bool right;  // numbers align right
+};
+
+// The target table: name, relative and true motion, how it passes, where it
+// crosses the heading line, where it is at the manoeuvre time, and danger.
+const std::vector<Column> kColumns = {
+    {"target", 10, false},   {"rel.crs", 7, true},   {"rel.kt", 6, true},      {"true.crs", 8, true},
+    {"true.kt", 7, true},    {"CPA.nm", 6, true},    {"CPA.brg", 7, true},     {"TCPA.min", 8, true},
+    {"bow crossing", 24, false}, {"brg", 4, true},   {"range.nm", 8, true},    {"rel.brg", 7, true},
+    {"aspect", 19, false},   {"danger", 6, false},
+};
+
+std::string padded(const std::string& text, const Column& c) {
+    // Width in characters, not bytes: the degree sign takes two bytes.
+    std::size_t shown = 0;
+    for (const char ch : text) shown += (static_cast<unsigned char>(ch) & 0xC0) != 0x80 ? 1 : 0;
+    const std::string fill(c.width > shown ? c.width - shown : 0, ' ');
+    return c.right ? fill + text : text + fill;
+}
+
+std::string row(const std::vector<std::string>& cells) {
+    std::string line;
+    for (std::size_t i = 0; i < cells.size() && i < kColumns.size(); ++i) {
+        if (i > 0) line += "  ";
+        line += padded(cells[i], kColumns[i]);
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    return line + "\n";
+}
+
+// The figures of one passage, from the manoeuvre time on: the least range,
+// where and when, and the verdict.
+std::vector<std::string> passage_cells(const Passage& p, double required_cpa_nm) {
+    return {least_range_text(p, required_cpa_nm), least_bearing_text(p), least_time_text(p), verdict_text(p)};
+}
+
+std::string target_row(const TargetSolution& t, double required_cpa_nm) {
+    if (t.same_time) {
+        return padded(t.name, kColumns[0]) + "  both sightings at " + clock_text(t.latest) + ": no motion can be found\n";
+    }
+    const Passage& p = t.present;
+    const std::vector<std::string> passing = passage_cells(p, required_cpa_nm);
+    const bool placed = traffic::has_bearing(t.range_nm);
+    return row({t.name, p.keeps_station ? "-" : course_text(p.relative_course), tenths_text(p.relative_speed_kt),
+                traffic::has_course(t.true_speed_kt) ? course_text(t.true_course) : "-", tenths_text(t.true_speed_kt), passing[0],
+                passing[1], passing[2], bow_crossing_text(t.bow_crossing), placed ? course_text(t.bearing) : "-",
+                tenths_text(t.range_nm), placed ? course_text(t.relative_bearing) : "-", placed ? aspect_text(t) : "at the own ship",
+                passing[3]});
+}
+
+std::string names_text(const std::vector<std::string>& names) {
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i) text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+    return text;
+}
+
+// What every manoeuvre line covers: all targets, or the solved ones only.
+std::string coverage(const TrafficSolution& s) {
+    return s.unsolved.empty() ? "" : " (the solved targets only; not solved: " + names_text(s.unsolved) + ")";
+}
+
+std::string every_target(const TrafficSolution& s) { return s.unsolved.empty() ? "every target" : "every solved target"; }
+
+// Why no manoeuvre can clear, when that is plain before any figure.
+std::string hopeless(const TrafficExercise& e, const TrafficSolution& s) {
+    if (!s.at_own_ship.empty()) {
+        return names_text(s.at_own_ship) + (s.at_own_ship.size() == 1 ? " is" : " are") + " already at the own ship";
+    }
+    if (e.own.speed_kt == 0.0 && !s.present_clears) return "the own ship is stopped: a course alone changes nothing";
+    return "";
+}
+
+std::string arcs_text(const std::vector<CourseArc>& arcs, bool clearing) {
+    std::string text;
+    int hidden = 0;
+    for (const CourseArc& a : arcs) {
+        const std::string shown = arc_text(a, clearing);
+        if (shown.empty()) {
+            ++hidden;
+            continue;
+        }
+        text += (text.empty() ? "" : ", ") + shown;
+    }
+    if (hidden > 0) {
+        text += (text.empty() ? "" : ", and ") + whole_text(hidden) + (hidden == 1 ? " sliver" : " slivers") +
+                " narrower than 0.000001° (in the JSON)";
+    }
+    return text;
+}
+
+// How every target passes at one own course and speed.
+std::string passages_text(const std::vector<TargetSolution>& targets, const Outcome& o, double required_cpa_nm) {
+    std::string text;
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        const TargetSolution& t = targets[i];
+        text += "    " + padded(t.name, kColumns[0]) + "  ";
+        if (t.same_time) {
+            text += "not solved\n";
+            continue;
+        }
+        const std::vector<std::string> c = passage_cells(o.passages[i], required_cpa_nm);
+        text += "CPA " + c[0] + " nm" + (c[1] == "-" ? "" : " at " + c[1]) +
+                (c[2] == "now" ? " now" : c[2] == "-" ? ", range stays" : ", TCPA " + c[2] + " min") + ", " + c[3] + "\n";
+    }
+    return text;
+}
+
+std::string turn_text(const std::optional<traffic::AlterationOutcome>& a, const char* side, const TrafficExercise& e,
+                      const TrafficSolution& s) {
+    std::string text = "Smallest alteration to " + std::string(side) + coverage(s) + ": ";
+    const std::string why = hopeless(e, s);
+    if (!a && !why.empty()) return text + "none, " + why + "\n";
+    if (!a) return text + "none within 180° clears " + every_target(s) + "\n";
+    const traffic::Alteration& alt = a->alteration;
+    if (alt.steered_turn == 0.0) return text + "none needed, the present course clears " + every_target(s) + "\n";
+    const std::string turn = alt.steered_decimals == 0 ? whole_text(static_cast<int>(std::lround(alt.steered_turn)))
+                                                       : decimal_text(alt.steered_turn, alt.steered_decimals);
+    text += turn + "° to " + course_decimals_text(alt.steered_course, alt.steered_decimals) +
+            " (the exact edge: " + decimal_text(alt.exact_course, 2) + "°";
+    if (alt.narrow_arc) {
+        text += std::string("; the clearing arc there is narrower than a degree") +
+                (alt.steered_decimals > 0 ? " and holds no whole one, so the course is given to " + decimal_text(std::pow(10.0, -alt.steered_decimals), alt.steered_decimals) + "°" : "");
+    }
+    text += ")\n";
+    return text + passages_text(s.targets, a->outcome, e.required_cpa_nm);
+}
+
+std::string speed_ranges_text(const std::vector<traffic::Span>& spans) {
+    std::string text;
+    for (const traffic::Span& span : spans) {
+        std::string shown;
+        if (const auto tenths = traffic::inward(span.from, span.to, 1, false); tenths && tenths->from < tenths->to) {
+            shown = decimal_text(tenths->from, 1) + " to " + decimal_text(tenths->to, 1) + " kt";
+        } else {
+            for (int decimals = 1; decimals <= 6 && shown.empty(); ++decimals) {
+                if (const auto inside = traffic::inward(span.from, span.to, decimals, false)) {
+                    shown = "a sliver at " + decimal_text(inside->from, decimals) + " kt";
+                }
+            }
+        }
+        if (!shown.empty()) text += (text.empty() ? "" : ", ") + shown;
+    }
+    return text;
+}
+
+std::string speed_text(const TrafficExercise& e, const TrafficSolution& s) {
+    const traffic::SpeedAlternative& v = s.speed_alternative;
+    std::string text = "Speed alternative on " + course_text(e.own.course) + coverage(s) + ": ";
+    const std::string why = hopeless(e, s);
+    if (v.choice.present_clears) return text + "none needed, the present speed clears " + every_target(s) + "\n";
+    if (!s.at_own_ship.empty()) return text + "none, " + why + "\n";
+    if (e.own.speed_kt == 0.0) return text + "none, the own ship is stopped already\n";
+    if (v.stopping_does_not_clear) return text + "stopping does not clear\n";
+    const std::string ranges = "the speeds that clear: " + speed_ranges_text(v.choice.clearing_speeds);
+    if (!v.choice.found) return text + "no tenth of a knot below the present speed clears; " + ranges + "\n";
+    text += v.choice.every_lower_clears ? "at most " + decimal_text(v.speed_kt, 1) + " kt\n"
+                                        : decimal_text(v.speed_kt, 1) + " kt, but not every lower speed clears; " + ranges + "\n";
+    return text + passages_text(s.targets, v.outcome, e.required_cpa_nm);
+}
+
+std::string manoeuvre_text(const TrafficExercise& e, const TrafficSolution& s) {
+    std::string text = "\nManoeuvre at " + clock_text(s.manoeuvre_time) + ", at the present speed " +
+                       tenths_text(e.own.speed_kt) + " kt:\n";
+    const std::string why = hopeless(e, s);
+    text += "Courses that clear all" + coverage(s) + ": ";
+    if (s.arcs.every_course()) {
+        text += "every course\n";
+    } else if (s.arcs.no_course()) {
+        text += "no course" + (why.empty() ? std::string(" at this speed") : ", " + why) + "\n";
+    } else {
+        text += arcs_text(s.arcs.clear, true) + "\n";
+    }
+    if (!s.arcs.every_course() && !s.arcs.no_course()) text += "Blocked courses: " + arcs_text(s.arcs.blocked, false) + "\n";
+    text += turn_text(s.starboard, "starboard", e, s);
+    text += turn_text(s.port, "port", e, s);
+    return text + speed_text(e, s);
+}
+
+}  // namespace
+
+std::string traffic_report(const TrafficExercise& e, const TrafficSolution& s) {
+    std::string text = "Own ship: course " + course_text(e.own.course) + ", speed " + tenths_text(e.own.speed_kt) +
+                       " kt; required CPA " + given_text(e.required_cpa_nm) + " nm; manoeuvre at " +
+                       clock_text(s.manoeuvre_time) + "\n\n";
+    std::vector<std::string> titles;
+    for (const Column& c : kColumns) titles.emplace_back(c.title);
+    text += row(titles);
+    for (const TargetSolution& t : s.targets) text += target_row(t, e.required_cpa_nm);
+    text += manoeuvre_text(e, s);
+    if (e.trial && s.trial) {
+        text += "\nTrial" + coverage(s) + ": course " + course_text(e.trial->course) + ", speed " + tenths_text(e.trial->speed_kt) +
+                " kt from " + clock_text(s.manoeuvre_time) + (s.trial->clears_all ? ", clears " : ", does not clear ") + every_target(s) +
+                "\n" + passages_text(s.targets, *s.trial, e.required_cpa_nm);
+    }
+    return text;
+}
+
+}  // namespace echo_track::traffic_io
