@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "console/field_text.hpp"
 #include "page/compass.hpp"
 #include "page/labels.hpp"
 #include "plot/canvas.hpp"
@@ -266,7 +265,7 @@ private:
         const traffic::SpeedAlternative& v = s_.speed_alternative;
         sides += v.choice.present_clears ? "none needed"
                  : !v.choice.found           ? (v.stopping_does_not_clear ? "stopping does not clear" : "no tenth of a knot clears")
-                 : (v.choice.every_lower_clears ? "at most " : "") + console::decimal_text(v.speed_kt, 1) + " kt";
+                 : (v.choice.every_lower_clears ? "at most " : "") + tenths_text(v.speed_kt) + " kt";
         text_line(Role::Title, kTitleTop + kTitleStep, sides, Ink::Text, 10.0, false);
         std::string clear = "Courses that clear all at " + tenths_text(e_.own.speed_kt) + " kt: ";
         if (s_.arcs.every_course()) clear += "every course";

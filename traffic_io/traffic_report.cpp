@@ -177,8 +177,9 @@ std::string speed_text(const TrafficExercise& e, const TrafficSolution& s) {
     if (v.stopping_does_not_clear) return text + "stopping does not clear\n";
     const std::string ranges = "the speeds that clear: " + speed_ranges_text(v.choice.clearing_speeds);
     if (!v.choice.found) return text + "no tenth of a knot below the present speed clears; " + ranges + "\n";
-    text += v.choice.every_lower_clears ? "at most " + decimal_text(v.speed_kt, 1) + " kt\n"
-                                        : decimal_text(v.speed_kt, 1) + " kt, but not every lower speed clears; " + ranges + "\n";
+    // The speed is the solver's tenth of a knot, printed as it is.
+    text += v.choice.every_lower_clears ? "at most " + tenths_text(v.speed_kt) + " kt\n"
+                                        : tenths_text(v.speed_kt) + " kt, but not every lower speed clears; " + ranges + "\n";
     return text + passages_text(s.targets, v.outcome, e.required_cpa_nm);
 }
 

@@ -21,8 +21,6 @@ std::string tenths_text(double value) {
     return decimal_text(shown == 0.0 ? 0.0 : shown, 1);  // no "-0.0"
 }
 
-std::string speed_down_text(double kt) { return decimal_text(std::floor(kt * 10.0) / 10.0, 1); }
-
 std::string given_text(double value) {
     char digits[32];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;

@@ -22,10 +22,6 @@ std::string course_text(double degrees);
 // A value with one decimal, "-12.5".
 std::string tenths_text(double value);
 
-// A speed rounded down to a tenth of a knot, "7.3": a highest speed that
-// clears is never shown above itself.
-std::string speed_down_text(double kt);
-
 // A figure as it was given, "1.5", "1.25", "2.0": the fewest digits that
 // read back to it, at least one decimal.
 std::string given_text(double value);
