@@ -36,6 +36,12 @@ using traffic::TrafficExercise;
 using traffic::TrafficSolution;
 using traffic::Vec2;
 
+// The course of an alteration as it is steered: a whole degree, or on a
+// narrow arc the decimals that hold it.
+std::string steered_text(const traffic::Alteration& a) {
+    return traffic_io::course_decimals_text(a.steered_course, a.steered_decimals);
+}
+
 constexpr double kBoardWidth = 640.0;
 constexpr double kTitleTop = 24.0;
 constexpr double kTitleStep = 15.0;
@@ -89,7 +95,7 @@ std::optional<Chosen> chosen_manoeuvre(const TrafficExercise& e, const TrafficSo
     if (!use_stb && !use_port) return std::nullopt;
     const traffic::AlterationOutcome& a = use_stb ? *stb : *port;
     return Chosen{a.outcome.own, &a.outcome,
-                  "alteration to " + course_text(a.alteration.steered_course) + (use_stb ? " (starboard)" : " (port)")};
+                  "alteration to " + steered_text(a.alteration) + (use_stb ? " (starboard)" : " (port)")};
 }
 
 class Board {
@@ -258,9 +264,9 @@ private:
                   " at " + tenths_text(e_.own.speed_kt) + " kt, required CPA " + given_text(e_.required_cpa_nm) + " nm",
                   Ink::Text, 12.0, true);
         std::string sides = "Smallest alterations: starboard ";
-        sides += s_.starboard ? (s_.starboard->alteration.steered_turn > 0.0 ? "to " + course_text(s_.starboard->alteration.steered_course) : "none needed") : "none";
+        sides += s_.starboard ? (s_.starboard->alteration.steered_turn > 0.0 ? "to " + steered_text(s_.starboard->alteration) : "none needed") : "none";
         sides += ", port ";
-        sides += s_.port ? (s_.port->alteration.steered_turn > 0.0 ? "to " + course_text(s_.port->alteration.steered_course) : "none needed") : "none";
+        sides += s_.port ? (s_.port->alteration.steered_turn > 0.0 ? "to " + steered_text(s_.port->alteration) : "none needed") : "none";
         sides += "; speed: ";
         const traffic::SpeedAlternative& v = s_.speed_alternative;
         sides += v.choice.present_clears ? "none needed"

@@ -195,7 +195,7 @@ std::string manoeuvre_text(const TrafficExercise& e, const TrafficSolution& s) {
     } else {
         text += arcs_text(s.arcs.clear, true) + "\n";
     }
-    if (!s.arcs.every_course() && !s.arcs.no_course()) text += "Blocked courses: " + arcs_text(s.arcs.blocked, false) + "\n";
+    if (!s.arcs.every_course() && !s.arcs.no_course()) text += "Blocked courses" + coverage(s) + ": " + arcs_text(s.arcs.blocked, false) + "\n";
     text += turn_text(s.starboard, "starboard", e, s);
     text += turn_text(s.port, "port", e, s);
     return text + speed_text(e, s);
