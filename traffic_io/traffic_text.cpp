@@ -1,6 +1,5 @@
 #include "traffic_io/traffic_text.hpp"
 
-#include <charconv>
 #include <cmath>
 
 #include "console/field_text.hpp"
@@ -22,11 +21,14 @@ std::string tenths_text(double value) {
 }
 
 std::string given_text(double value) {
-    char digits[32];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    std::string text(digits, end);
-    if (text.find_first_of(".e") == std::string::npos) text += ".0";
-    return text;
+    // The fewest decimals (at least one) whose figure is the value itself.
+    int decimals = 1;
+    while (decimals < 15) {
+        const double scale = std::pow(10.0, decimals);
+        if (std::round(value * scale) / scale == value) break;
+        ++decimals;
+    }
+    return decimal_text(value, decimals);
 }
 
 std::string course_decimals_text(double degrees, int decimals) {
