@@ -1,0 +1,278 @@
+// The recommended manoeuvre and the time to resume, against a plain
+// simulation over seeded exercises of one to four ships of every kind, in
+// sight and in restricted visibility:
+// - what is recommended clears every ship (both ships moved along their
+//   velocities from the manoeuvre time; no ship more than 1e-7 nm inside the
+//   required CPA, or one inside that does not close), turns to no side the
+//   rules ask to avoid for a ship with risk, passes astern of each ship it
+//   must, and is readily apparent (Rule 8);
+// - no manoeuvre of the same kind at the same resolution (whole degrees,
+//   tenths of a knot) that the rules allow and that clears departs less;
+// - going back to the original course and speed at the resume time clears
+//   every ship with every ship with risk opening, and going back 0.2 min
+//   earlier does not.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tests/traffic/simulated_sea.hpp"
+#include "traffic/recommendation.hpp"
+#include "traffic/resume_time.hpp"
+#include "traffic/traffic_solution.hpp"
+
+namespace echo_track::traffic {
+namespace {
+
+using testing::SeaTarget;
+using testing::uniform;
+
+constexpr int kExercises = 1500;
+constexpr double kInsideNm = 1e-7 + 1e-8;  // the grazing allowance, and what the sightings' figures may be off by
+constexpr double kWatchH = 1e4;
+
+struct Sea {
+    TrafficExercise exercise;
+    std::vector<SeaTarget> truth;
+    std::vector<VesselKind> kinds;
+    RuleSettings settings;
+    Vec2 own_velocity;
+};
+
+bool chance(std::mt19937_64& rng, double p) { return uniform(rng, 0.0, 1.0) < p; }
+
+// A ship heading for the own ship's track within some degrees, so that most
+// exercises hold a ship with risk; now and then one anywhere.
+SeaTarget some_ship(std::mt19937_64& rng, const Sea& sea) {
+    SeaTarget t;
+    t.at_manoeuvre = along(uniform(rng, 0.0, 360.0), uniform(rng, 2.0, 9.0));
+    const Vec2 meeting = (uniform(rng, 0.1, 0.5)) * sea.own_velocity;  // where the own ship is in 6 to 30 min
+    const Vec2 towards = meeting - t.at_manoeuvre;
+    const double speed = uniform(rng, 3.0, 22.0);
+    t.velocity = chance(rng, 0.8) ? turned((speed / length(towards)) * towards, uniform(rng, -8.0, 8.0))
+                                  : along(uniform(rng, 0.0, 360.0), speed);
+    return t;
+}
+
+Sea random_sea(std::mt19937_64& rng) {
+    Sea sea;
+    TrafficExercise& e = sea.exercise;
+    e.own = {std::floor(uniform(rng, 0.0, 360.0)), std::round(uniform(rng, 6.0, 18.0) * 10.0) / 10.0};
+    sea.own_velocity = along(e.own.course, e.own.speed_kt);
+    e.required_cpa_nm = std::round(uniform(rng, 0.5, 2.0) * 10.0) / 10.0;
+    e.manoeuvre.at = ClockTime{600};
+    sea.settings.visibility = chance(rng, 0.5) ? Visibility::InSight : Visibility::Restricted;
+    constexpr VesselKind kKinds[] = {VesselKind::Power, VesselKind::Power, VesselKind::Power, VesselKind::Sailing,
+                                     VesselKind::Fishing, VesselKind::RestrictedInAbility, VesselKind::NotUnderCommand,
+                                     VesselKind::ConstrainedByDraught};
+    const auto kind = [&] { return kKinds[std::uniform_int_distribution<std::size_t>(0, std::size(kKinds) - 1)(rng)]; };
+    sea.settings.own_kind = chance(rng, 0.8) ? VesselKind::Power : kind();
+    const int ships = std::uniform_int_distribution<int>(1, 4)(rng);
+    for (int i = 0; i < ships; ++i) {
+        const SeaTarget t = some_ship(rng, sea);
+        e.targets.push_back(Target{"T" + std::to_string(i), testing::sight(t, sea.own_velocity, -12.0, ClockTime{588}),
+                                   testing::sight(t, sea.own_velocity, -6.0, ClockTime{594})});
+        sea.truth.push_back(t);
+        sea.kinds.push_back(chance(rng, 0.6) ? VesselKind::Power : kind());
+    }
+    return sea;
+}
+
+// By the definition of clearing, the ships moved as the simulation moves them.
+bool simulated_clear(const std::vector<SeaTarget>& ships, Vec2 own_velocity, double required) {
+    for (const SeaTarget& t : ships) {
+        const double now = length(t.at_manoeuvre);
+        const double least = testing::least_range_simulated(t, own_velocity, kWatchH);
+        if (now < 1e-9) return false;
+        if (now < required ? least < now - kInsideNm : least < required - kInsideNm) return false;
+    }
+    return true;
+}
+
+// The ships seen `minutes` after the manoeuvre time, the own ship having
+// made `own_velocity` meanwhile.
+std::vector<SeaTarget> ships_at(const std::vector<SeaTarget>& ships, Vec2 own_velocity, double minutes) {
+    std::vector<SeaTarget> later;
+    for (const SeaTarget& t : ships) later.push_back({t.velocity, testing::seen_at(t, own_velocity, minutes)});
+    return later;
+}
+
+// Whether the own ship making `own_velocity` crosses the line of the other's
+// course ahead of it within the watch, stepping the simulation a minute at a time.
+bool simulated_crossing_ahead(const SeaTarget& t, Vec2 own_velocity) {
+    if (length(t.velocity) < 1e-9) return false;
+    const Vec2 heading = (1.0 / length(t.velocity)) * t.velocity;
+    const auto own_from_other = [&](double m) { return -testing::seen_at(t, own_velocity, m); };
+    double before = cross(heading, own_from_other(0.0));
+    for (double m = 1.0; m <= 24.0 * 60.0; m += 1.0) {
+        const double now = cross(heading, own_from_other(m));
+        if ((before < 0.0) != (now < 0.0) && dot(heading, own_from_other(m)) > 0.0) return true;
+        before = now;
+    }
+    return false;
+}
+
+TurnSide side_of_turn(double from, double to) {
+    const double turn = signed_turn(from, to);
+    return turn > 0.0 ? TurnSide::Starboard : turn < 0.0 ? TurnSide::Port : TurnSide::None;
+}
+
+struct Checker {
+    const Sea& sea;
+    const TrafficSolution& s;
+    const std::vector<ShipRules>& rules;
+
+    double required() const { return sea.exercise.required_cpa_nm; }
+    const CourseAndSpeed& own() const { return sea.exercise.own; }
+
+    // Every condition of a recommended manoeuvre, the clearing by simulation.
+    std::string why_not(const CourseAndSpeed& c) const {
+        const Vec2 v = along(c.course, c.speed_kt);
+        if (!simulated_clear(sea.truth, v, required())) return "does not clear";
+        const TurnSide side = side_of_turn(own().course, c.course);
+        for (std::size_t i = 0; i < rules.size(); ++i) {
+            if (!rules[i].risk) continue;
+            if (side != TurnSide::None && rules[i].encounter.forbidden_turn == side) return "turns to a forbidden side";
+            if (rules[i].encounter.pass_astern && simulated_crossing_ahead(sea.truth[i], v)) return "crosses ahead";
+        }
+        if (!readily_apparent(own(), c, sea.settings)) return "too small (Rule 8)";
+        return "";
+    }
+
+    // The judgement the search uses, for the exhaustive comparison.
+    bool acceptable(const CourseAndSpeed& c) const {
+        return readily_apparent(own(), c, sea.settings) && rules_allow(s.targets, rules, own(), c) &&
+               clears_every_solved(s.targets, along(c.course, c.speed_kt), required());
+    }
+
+    // No whole-degree course at the present speed turning less (least <=
+    // turn <= 90) is acceptable.
+    std::string smaller_course(double chosen_turn, bool chosen_starboard) const {
+        for (int c = 0; c < 360; ++c) {
+            const double turn = signed_turn(own().course, c);
+            const double size = std::fabs(turn);
+            if (size < sea.settings.least_alteration_deg - 1e-9 || size > 90.0 + 1e-9) continue;
+            const bool smaller = size < chosen_turn - 1e-9 || (std::fabs(size - chosen_turn) < 1e-9 && turn > 0.0 && !chosen_starboard);
+            if (smaller && acceptable({static_cast<double>(c), own().speed_kt})) return "course " + std::to_string(c) + " turns less";
+        }
+        return "";
+    }
+};
+
+TEST(Recommendation, ClearsRespectsTheRulesAndDepartsLeast) {
+    std::mt19937_64 rng(20261209);
+    int by_kind[7] = {};
+    int resumed = 0;
+    for (int n = 0; n < kExercises; ++n) {
+        const Sea sea = random_sea(rng);
+        const TrafficSolution s = solve_traffic(sea.exercise);
+        const std::vector<ShipRules> rules = read_rules(s.targets, sea.kinds, sea.exercise.own, sea.settings, sea.exercise.required_cpa_nm);
+        const Recommendation r = recommend(s.targets, rules, sea.exercise.own, sea.settings, sea.exercise.required_cpa_nm, s.arcs,
+                                           s.speed_alternative.choice);
+        const Checker check{sea, s, rules};
+        ++by_kind[static_cast<int>(r.kind)];
+        SCOPED_TRACE("exercise " + std::to_string(n) + ", kind " + std::to_string(static_cast<int>(r.kind)) + ", course " +
+                     std::to_string(r.own.course) + " at " + std::to_string(r.own.speed_kt));
+        const CourseAndSpeed& own = sea.exercise.own;
+        switch (r.kind) {
+            case RecommendationKind::NoneNeeded:
+                EXPECT_TRUE(simulated_clear(sea.truth, sea.own_velocity, sea.exercise.required_cpa_nm));
+                break;
+            case RecommendationKind::Course:
+                EXPECT_EQ(check.why_not(r.own), "");
+                EXPECT_EQ(r.own.speed_kt, own.speed_kt);
+                EXPECT_EQ(check.smaller_course(std::fabs(r.turn_deg), r.turn_deg > 0.0), "");
+                break;
+            case RecommendationKind::Speed:
+                EXPECT_EQ(check.why_not(r.own), "");
+                EXPECT_EQ(check.smaller_course(91.0, true), "") << "a course alone would do";
+                for (double s10 = std::round(r.own.speed_kt * 10.0) + 1.0; s10 / 10.0 <= sea.settings.least_speed_fraction * own.speed_kt + 1e-9; s10 += 1.0) {
+                    EXPECT_FALSE(check.acceptable({own.course, s10 / 10.0})) << "speed " << s10 / 10.0 << " reduces less";
+                }
+                break;
+            case RecommendationKind::CourseAndSpeed: {
+                EXPECT_EQ(check.why_not(r.own), "");
+                EXPECT_EQ(check.smaller_course(91.0, true), "") << "a course alone would do";
+                for (double s10 = 0.0; s10 / 10.0 <= sea.settings.least_speed_fraction * own.speed_kt + 1e-9; s10 += 1.0) {
+                    EXPECT_FALSE(check.acceptable({own.course, s10 / 10.0})) << "a speed alone would do";
+                }
+                const double chosen = std::fabs(r.turn_deg);
+                for (int c = 0; c < 360; ++c) {
+                    const double size = std::fabs(signed_turn(own.course, c));
+                    if (size >= chosen - 1e-9 || size < 1e-9) continue;
+                    for (double s10 = 0.0; s10 / 10.0 < own.speed_kt - 1e-9; s10 += 1.0) {
+                        EXPECT_FALSE(check.acceptable({static_cast<double>(c), s10 / 10.0})) << "course " << c << " turns less";
+                    }
+                }
+                break;
+            }
+            case RecommendationKind::StandOn:
+                if (r.stand_on_action) {
+                    EXPECT_EQ(check.why_not(*r.stand_on_action), "");
+                }
+                break;
+            case RecommendationKind::Watch:
+                EXPECT_FALSE(simulated_clear(sea.truth, sea.own_velocity, sea.exercise.required_cpa_nm));
+                break;
+            case RecommendationKind::NoManoeuvreClears:
+                break;
+        }
+        const bool manoeuvre = r.kind == RecommendationKind::Course || r.kind == RecommendationKind::Speed ||
+                               r.kind == RecommendationKind::CourseAndSpeed;
+        if (!manoeuvre || HasFailure()) {
+            if (HasFailure()) return;
+            continue;
+        }
+        const ResumeTime back = resume_time(s.targets, rules, own, r.own, sea.settings.visibility, sea.exercise.required_cpa_nm);
+        if (!back.found) continue;
+        ++resumed;
+        const Vec2 v = along(r.own.course, r.own.speed_kt);
+        const auto clears_going_back = [&](double minutes) {
+            const std::vector<SeaTarget> later = ships_at(sea.truth, v, minutes);
+            if (!simulated_clear(later, sea.own_velocity, sea.exercise.required_cpa_nm)) return false;
+            for (std::size_t i = 0; i < later.size(); ++i) {
+                const Vec2 back_rel = later[i].velocity - sea.own_velocity;
+                if (rules[i].risk && length(back_rel) > 1e-9 && dot(later[i].at_manoeuvre, back_rel) < 0.0) return false;
+            }
+            return true;
+        };
+        // Rule 19(d) for the turn back, from the simulated ships: a ship with
+        // risk still closing forbids a turn to port forward of the beam
+        // (unless the own ship overtakes it), a turn towards it abeam or abaft.
+        const TurnSide turn_back = side_of_turn(r.own.course, own.course);
+        const auto turn_back_forbidden = [&](double minutes) {
+            if (sea.settings.visibility != Visibility::Restricted || turn_back == TurnSide::None) return false;
+            for (std::size_t i = 0; i < sea.truth.size(); ++i) {
+                if (!rules[i].risk) continue;
+                const Vec2 here = testing::seen_at(sea.truth[i], v, minutes);
+                if (length(testing::seen_at(sea.truth[i], v, minutes + 0.01)) >= length(here)) continue;  // not closing
+                const double off = signed_turn(r.own.course, bearing_of(here));
+                const TurnSide avoid = std::fabs(off) < 90.0
+                                           ? (rules[i].encounter.situation == Situation::Overtaking ? TurnSide::None : TurnSide::Port)
+                                           : (off > 0.0 && off < 180.0 ? TurnSide::Starboard : off < 0.0 ? TurnSide::Port : TurnSide::None);
+                if (avoid == turn_back) return true;
+            }
+            return false;
+        };
+        EXPECT_TRUE(clears_going_back(back.after_min)) << "resume at " << back.after_min;
+        EXPECT_FALSE(turn_back_forbidden(back.after_min)) << "resume at " << back.after_min;
+        if (back.after_min >= 0.2) {
+            const double early = back.after_min - 0.2;
+            EXPECT_TRUE(!clears_going_back(early) || turn_back_forbidden(early)) << "resume at " << back.after_min;
+        }
+        if (HasFailure()) return;
+    }
+    std::printf("recommendations: none needed %d, watch %d, course %d, speed %d, both %d, stand on %d, none clears %d; resumed %d\n",
+                by_kind[0], by_kind[1], by_kind[2], by_kind[3], by_kind[4], by_kind[5], by_kind[6], resumed);
+    EXPECT_GT(by_kind[static_cast<int>(RecommendationKind::Course)], kExercises / 10);
+    EXPECT_GT(by_kind[static_cast<int>(RecommendationKind::Speed)] + by_kind[static_cast<int>(RecommendationKind::CourseAndSpeed)], 0);
+    EXPECT_GT(resumed, kExercises / 10);
+}
+
+}  // namespace
+}  // namespace echo_track::traffic
