@@ -1,6 +1,7 @@
 #include "traffic/clear_spans.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 namespace echo_track::traffic {
 namespace {
@@ -29,6 +30,15 @@ std::vector<Element> elements(const std::vector<double>& cuts, const std::functi
 }  // namespace
 
 double nearest_clearing(double blocked, double clear, const std::function<bool(double)>& clears) {
+    // The edge lies next to the cut more often than not: a few steps of the
+    // last bit first, then halving.
+    double next = blocked;
+    for (int step = 0; step < 4; ++step) {
+        next = std::nextafter(next, clear);
+        if (next == clear) return clear;
+        if (clears(next)) return next;
+    }
+    blocked = next;
     for (int step = 0; step < 200; ++step) {
         const double middle = blocked + (clear - blocked) / 2.0;
         if (middle == blocked || middle == clear) break;
@@ -61,6 +71,33 @@ std::vector<Span> clear_spans(std::vector<double> cuts, double low, double high,
         spans.push_back({from, to});
         i = last + 1;
     }
+    return spans;
+}
+
+std::vector<Span> clear_spans_of_every(const std::vector<std::vector<double>>& cuts, double low, double high,
+                                       const std::function<bool(std::size_t, double)>& clears) {
+    // What a ship blocks, as open gaps between its clearing spans; a gap
+    // that holds `low` or `high` reaches past it, so that every gap is open.
+    const double below = low - 1.0;
+    const double above = high + 1.0;
+    std::vector<Span> blocked;
+    for (std::size_t ship = 0; ship < cuts.size(); ++ship) {
+        const std::vector<Span> spans = clear_spans(cuts[ship], low, high, [&](double x) { return clears(ship, x); });
+        if (spans.empty()) return {};
+        if (spans.front().from > low) blocked.push_back({below, spans.front().from});
+        for (std::size_t i = 0; i + 1 < spans.size(); ++i) blocked.push_back({spans[i].to, spans[i + 1].from});
+        if (spans.back().to < high) blocked.push_back({spans.back().to, above});
+    }
+    std::sort(blocked.begin(), blocked.end(), [](const Span& a, const Span& b) { return a.from < b.from; });
+    // The rest clears every ship; two gaps that only touch leave their
+    // common end clear, for it clears both ships.
+    std::vector<Span> spans;
+    double from = low;
+    for (const Span& gap : blocked) {
+        if (gap.from >= from) spans.push_back({from, gap.from});
+        from = std::max(from, gap.to);
+    }
+    if (from <= high) spans.push_back({from, high});
     return spans;
 }
 

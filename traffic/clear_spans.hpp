@@ -4,6 +4,7 @@
 // setting where some ship's verdict can change, each piece and each cut is
 // judged by the clearing judgement itself, and the clear ones are joined.
 
+#include <cstddef>
 #include <functional>
 #include <vector>
 
@@ -24,5 +25,13 @@ struct Span {
 double nearest_clearing(double blocked, double clear, const std::function<bool(double)>& clears);
 
 std::vector<Span> clear_spans(std::vector<double> cuts, double low, double high, const std::function<bool(double)>& clears);
+
+// The same for a judgement that holds only where it holds for every ship:
+// each ship's line is cut at its own cuts only and judged by its own
+// `clears(ship, setting)`, and the settings blocked by some ship are taken
+// out of [low, high]. As exact as clear_spans of all the cuts with the
+// judgement of all the ships, in time linear in the ships (and its log).
+std::vector<Span> clear_spans_of_every(const std::vector<std::vector<double>>& cuts, double low, double high,
+                                       const std::function<bool(std::size_t, double)>& clears);
 
 }  // namespace echo_track::traffic

@@ -17,12 +17,16 @@ bool keeps_station_inside(double range, double speed, double required_cpa_nm) {
 
 }  // namespace
 
-LeastRange least_range_ahead(Vec2 position, Vec2 relative_velocity) {
-    const double speed = length(relative_velocity);
+PointAhead closest_point_ahead(Vec2 position, Vec2 relative_velocity) {
+    const double vv = dot(relative_velocity, relative_velocity);
     // Range squared |P + V t|^2 is least at t = -P.V / |V|^2, taken within the watch.
-    const double hours = speed > 0.0 ? std::clamp(-dot(position, relative_velocity) / (speed * speed), 0.0, kWatchH) : 0.0;
-    const Vec2 point = position + hours * relative_velocity;
-    return LeastRange{point, length(point), hours};
+    const double hours = vv > 0.0 ? std::clamp(-dot(position, relative_velocity) / vv, 0.0, kWatchH) : 0.0;
+    return PointAhead{position + hours * relative_velocity, hours};
+}
+
+LeastRange least_range_ahead(Vec2 position, Vec2 relative_velocity) {
+    const PointAhead closest = closest_point_ahead(position, relative_velocity);
+    return LeastRange{closest.point, length(closest.point), closest.hours};
 }
 
 bool passes_clear(Vec2 position, Vec2 relative_velocity, double required_cpa_nm) {

@@ -51,6 +51,14 @@ struct LeastRange {
 };
 LeastRange least_range_ahead(Vec2 position, Vec2 relative_velocity);
 
+// The same point and time without its range, for comparing many passages
+// (by the squared range) where the root would only cost time.
+struct PointAhead {
+    Vec2 point;
+    double hours = 0.0;
+};
+PointAhead closest_point_ahead(Vec2 position, Vec2 relative_velocity);
+
 // Whether a ship now at `position` (nm from the own ship) with
 // `relative_velocity` (knots) passes clear of `required_cpa_nm`.
 bool passes_clear(Vec2 position, Vec2 relative_velocity, double required_cpa_nm);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "traffic/clear_spans.hpp"
+#include "traffic/clearance.hpp"
 
 namespace echo_track::traffic {
 namespace {
@@ -92,17 +93,25 @@ bool CourseArc::holds(double course) const {
 
 ClearingArcs clearing_arcs(const std::vector<TargetSolution>& targets, double speed_kt, double present_course,
                            double required_cpa_nm) {
-    std::vector<double> cuts = {normalized_degrees(present_course)};
+    // Each ship's verdict is cut at its own courses, and at the present one.
+    std::vector<const TargetSolution*> ships;
+    std::vector<std::vector<double>> cuts;
+    double low = normalized_degrees(present_course);
     for (const TargetSolution& t : targets) {
-        if (!t.same_time) cut_courses(t, speed_kt, required_cpa_nm, cuts);
+        if (t.same_time) continue;
+        ships.push_back(&t);
+        cuts.push_back({normalized_degrees(present_course)});
+        cut_courses(t, speed_kt, required_cpa_nm, cuts.back());
+        low = std::min(low, *std::min_element(cuts.back().begin(), cuts.back().end()));
     }
-    const double low = *std::min_element(cuts.begin(), cuts.end());
     const double high = low + 360.0;
     // The cut at `high` is the one at `low`, once round: judged as the same course.
-    const auto clears = [&](double course) {
-        return clears_every_solved(targets, along(under_360(course == high ? low : course), speed_kt), required_cpa_nm);
+    const auto clears = [&](std::size_t ship, double course) {
+        const TargetSolution& t = *ships[ship];
+        const Vec2 own = along(under_360(course == high ? low : course), speed_kt);
+        return passes_clear(t.position, t.true_velocity - own, required_cpa_nm);
     };
-    std::vector<Span> spans = clear_spans(cuts, low, high, clears);
+    std::vector<Span> spans = clear_spans_of_every(cuts, low, high, clears);
 
     ClearingArcs arcs;
     if (spans.empty()) {

@@ -100,8 +100,8 @@ public:
     }
 
     // What comes closest when nothing allowed clears: of the whole-degree
-    // courses at the present speed and the tenths of a knot on the present
-    // course, the one whose nearest ship passes farthest off.
+    // courses at the present speed and the whole knots below it on the
+    // present course, the one whose nearest ship passes farthest off.
     CourseAndSpeed closest() const {
         CourseAndSpeed best = own_;
         double best_least = least_of_all(own_);
@@ -113,13 +113,14 @@ public:
             }
         };
         for (const double c : courses_by_turn(own_.course, 0.0, kMostTurn)) consider({c, own_.speed_kt});
-        for (double s = tenth_below(own_.speed_kt); s >= -kSame; s -= 0.1) consider({own_.course, std::max(0.0, std::round(s * 10.0) / 10.0)});
+        for (double s = std::ceil(own_.speed_kt - kSame) - 1.0; s >= 0.0; s -= 1.0) consider({own_.course, s});
         return best;
     }
 
 private:
     std::optional<double> highest_speed(double course, double top) const {
         if (top < -kSame) return std::nullopt;
+        if (blocked_by_one(course, std::max(0.0, top))) return std::nullopt;
         const SpeedChoice choice = speed_choice(targets_, course, std::max(0.0, top), limit_);
         std::vector<Span> spans = choice.clearing_speeds;
         if (choice.present_clears) spans = {Span{std::max(0.0, top), std::max(0.0, top)}};
@@ -130,11 +131,30 @@ private:
         return std::nullopt;
     }
 
+    // Whether one ship alone blocks every speed up to `top` on `course`: in
+    // a crowded sea most courses are shut by one ship, and the one that shut
+    // the last course is the likeliest to shut the next, so it is asked first.
+    bool blocked_by_one(double course, double top) const {
+        if (order_.empty()) {
+            for (std::size_t i = 0; i < targets_.size(); ++i) order_.push_back(i);
+        }
+        for (std::size_t k = 0; k < order_.size(); ++k) {
+            if (blocks_every_speed(targets_[order_[k]], course, top, limit_)) {
+                std::rotate(order_.begin(), order_.begin() + static_cast<std::ptrdiff_t>(k), order_.begin() + static_cast<std::ptrdiff_t>(k) + 1);
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // The least of the ships' least ranges, squared: the same order, without a root.
     double least_of_all(const CourseAndSpeed& c) const {
         const Vec2 v = along(c.course, c.speed_kt);
         double least = 1e300;
         for (const TargetSolution& t : targets_) {
-            if (!t.same_time) least = std::min(least, least_range_ahead(t.position, t.true_velocity - v).nm);
+            if (t.same_time) continue;
+            const Vec2 p = closest_point_ahead(t.position, t.true_velocity - v).point;
+            least = std::min(least, dot(p, p));
         }
         return least;
     }
@@ -144,6 +164,7 @@ private:
     const CourseAndSpeed& own_;
     const RuleSettings& settings_;
     double limit_;
+    mutable std::vector<std::size_t> order_;
 };
 
 std::vector<int> rules_followed(const std::vector<ShipRules>& rules, RecommendationKind kind) {

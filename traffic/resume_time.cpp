@@ -61,25 +61,41 @@ TurnSide turn_to_avoid(const ShipRules& r, Vec2 position, double course) {
 
 }  // namespace
 
+namespace {
+
+// The three conditions for one ship.
+struct Return {
+    const std::vector<TargetSolution>& targets;
+    const std::vector<ShipRules>& rules;
+    const CourseAndSpeed& original;
+    const CourseAndSpeed& manoeuvre;
+    Visibility visibility;
+    double required_cpa_nm;
+
+    bool ship_allows(std::size_t i, double minutes) const {
+        const TargetSolution& t = targets[i];
+        if (t.same_time) return true;
+        const Vec2 own_manoeuvre = along(manoeuvre.course, manoeuvre.speed_kt);
+        const Vec2 position = t.position + (minutes / kMinutesPerHour) * (t.true_velocity - own_manoeuvre);
+        const Vec2 back = t.true_velocity - along(original.course, original.speed_kt);
+        if (!passes_clear(position, back, required_cpa_nm)) return false;
+        if (i >= rules.size() || !rules[i].risk) return true;
+        if (has_course(length(back)) && dot(position, back) < 0.0) return false;  // not yet past its closest point
+        const TurnSide turn_back = turn_side(manoeuvre.course, original.course);
+        const bool still_closing = dot(position, t.true_velocity - own_manoeuvre) < 0.0;
+        return !(visibility == Visibility::Restricted && turn_back != TurnSide::None && still_closing &&
+                 turn_to_avoid(rules[i], position, manoeuvre.course) == turn_back);
+    }
+};
+
+}  // namespace
+
 bool can_resume_at(const std::vector<TargetSolution>& targets, const std::vector<ShipRules>& rules,
                    const CourseAndSpeed& original, const CourseAndSpeed& manoeuvre, Visibility visibility,
                    double required_cpa_nm, double minutes) {
-    const Vec2 own_manoeuvre = along(manoeuvre.course, manoeuvre.speed_kt);
-    const Vec2 own_original = along(original.course, original.speed_kt);
-    const TurnSide turn_back = turn_side(manoeuvre.course, original.course);
+    const Return r{targets, rules, original, manoeuvre, visibility, required_cpa_nm};
     for (std::size_t i = 0; i < targets.size(); ++i) {
-        const TargetSolution& t = targets[i];
-        if (t.same_time) continue;
-        const Vec2 position = t.position + (minutes / kMinutesPerHour) * (t.true_velocity - own_manoeuvre);
-        const Vec2 back = t.true_velocity - own_original;
-        if (!passes_clear(position, back, required_cpa_nm)) return false;
-        if (i >= rules.size() || !rules[i].risk) continue;
-        if (has_course(length(back)) && dot(position, back) < 0.0) return false;  // not yet past its closest point
-        const bool still_closing = dot(position, t.true_velocity - own_manoeuvre) < 0.0;
-        if (visibility == Visibility::Restricted && turn_back != TurnSide::None && still_closing &&
-            turn_to_avoid(rules[i], position, manoeuvre.course) == turn_back) {
-            return false;
-        }
+        if (!r.ship_allows(i, minutes)) return false;
     }
     return true;
 }
@@ -90,15 +106,20 @@ ResumeTime resume_time(const std::vector<TargetSolution>& targets, const std::ve
     const Vec2 own_manoeuvre = along(manoeuvre.course, manoeuvre.speed_kt);
     const Vec2 own_original = along(original.course, original.speed_kt);
     const Vec2 heading = along(manoeuvre.course, 1.0);
-    std::vector<double> cuts;
-    for (const TargetSolution& t : targets) {
-        if (!t.same_time) cut_times(t, own_manoeuvre, own_original, heading, required_cpa_nm, cuts);
+    const Return back{targets, rules, original, manoeuvre, visibility, required_cpa_nm};
+    std::vector<std::size_t> ships;
+    std::vector<std::vector<double>> cuts;
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        if (targets[i].same_time) continue;
+        ships.push_back(i);
+        cut_times(targets[i], own_manoeuvre, own_original, heading, required_cpa_nm, cuts.emplace_back());
     }
+    const auto allows = [&](std::size_t ship, double minutes) { return back.ship_allows(ships[ship], minutes); };
     const auto can = [&](double minutes) {
         return can_resume_at(targets, rules, original, manoeuvre, visibility, required_cpa_nm, minutes);
     };
     ResumeTime r;
-    for (const Span& span : clear_spans(cuts, 0.0, kResumeWithinMin, can)) {
+    for (const Span& span : clear_spans_of_every(cuts, 0.0, kResumeWithinMin, allows)) {
         for (double tenths = std::ceil(span.from * 10.0); tenths / 10.0 <= span.to; tenths += 1.0) {
             if (can(tenths / 10.0)) {
                 r.found = true;

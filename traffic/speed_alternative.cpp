@@ -1,5 +1,6 @@
 #include "traffic/speed_alternative.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 namespace echo_track::traffic {
@@ -45,11 +46,17 @@ SpeedChoice speed_choice(const std::vector<TargetSolution>& targets, double cour
     choice.speed_kt = present_kt;
     if (choice.present_clears) return choice;
 
-    std::vector<double> cuts;
+    std::vector<const TargetSolution*> ships;
+    std::vector<std::vector<double>> cuts;
     for (const TargetSolution& t : targets) {
-        if (!t.same_time) cut_speeds(t, u, required_cpa_nm, cuts);
+        if (t.same_time) continue;
+        ships.push_back(&t);
+        cut_speeds(t, u, required_cpa_nm, cuts.emplace_back());
     }
-    choice.clearing_speeds = clear_spans(cuts, 0.0, present_kt, clears);
+    const auto ship_clears = [&](std::size_t ship, double speed) {
+        return passes_clear(ships[ship]->position, ships[ship]->true_velocity - speed * u, required_cpa_nm);
+    };
+    choice.clearing_speeds = clear_spans_of_every(cuts, 0.0, present_kt, ship_clears);
     // The highest tenth of a knot on a clearing span, from the top down.
     for (auto span = choice.clearing_speeds.rbegin(); span != choice.clearing_speeds.rend() && !choice.found; ++span) {
         for (double tenths = std::floor(span->to * 10.0); tenths / 10.0 >= span->from; tenths -= 1.0) {
@@ -63,6 +70,21 @@ SpeedChoice speed_choice(const std::vector<TargetSolution>& targets, double cour
     }
     if (!choice.found) choice.speed_kt = 0.0;
     return choice;
+}
+
+bool blocks_every_speed(const TargetSolution& t, double course, double top_kt, double required_cpa_nm) {
+    if (t.same_time) return false;
+    const Vec2 u = along(course, 1.0);
+    std::vector<double> cuts = {0.0, top_kt};
+    cut_speeds(t, u, required_cpa_nm, cuts);
+    std::erase_if(cuts, [&](double c) { return !(c >= 0.0 && c <= top_kt); });
+    std::sort(cuts.begin(), cuts.end());
+    const auto clears = [&](double speed) { return passes_clear(t.position, t.true_velocity - speed * u, required_cpa_nm); };
+    for (std::size_t i = 0; i < cuts.size(); ++i) {
+        if (clears(cuts[i])) return false;
+        if (i + 1 < cuts.size() && clears(cuts[i] + (cuts[i + 1] - cuts[i]) / 2.0)) return false;
+    }
+    return true;
 }
 
 }  // namespace echo_track::traffic

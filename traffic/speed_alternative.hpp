@@ -24,4 +24,9 @@ struct SpeedChoice {
 SpeedChoice speed_choice(const std::vector<TargetSolution>& targets, double course, double present_kt,
                          double required_cpa_nm);
 
+// Whether the ship `t` alone blocks every own speed from 0 to `top_kt` on
+// `course`: judged at each of its cuts and between them, as clear_spans
+// judges, but without looking for edges.
+bool blocks_every_speed(const TargetSolution& t, double course, double top_kt, double required_cpa_nm);
+
 }  // namespace echo_track::traffic
