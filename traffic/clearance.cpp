@@ -11,10 +11,6 @@ namespace {
 // grazing allowance.
 double least_allowed(double range, double required_cpa_nm) { return std::min(range, required_cpa_nm) - kGrazeNm; }
 
-bool keeps_station_inside(double range, double speed, double required_cpa_nm) {
-    return speed < kStationKeepingKt && range < clearing_limit(required_cpa_nm);
-}
-
 }  // namespace
 
 PointAhead closest_point_ahead(Vec2 position, Vec2 relative_velocity) {
@@ -30,10 +26,19 @@ LeastRange least_range_ahead(Vec2 position, Vec2 relative_velocity) {
 }
 
 bool passes_clear(Vec2 position, Vec2 relative_velocity, double required_cpa_nm) {
-    const double range = length(position);
-    if (range < kAtOwnShipNm) return false;
-    if (keeps_station_inside(range, length(relative_velocity), required_cpa_nm)) return false;
-    return least_range_ahead(position, relative_velocity).nm >= least_allowed(range, required_cpa_nm);
+    // Ranges are compared by their squares where that is the same order: the
+    // judgement is asked for every ship on every course tried.
+    const double range_squared = dot(position, position);
+    if (range_squared < kAtOwnShipNm * kAtOwnShipNm) return false;
+    // Keeping station inside the limit: its range stays where it is.
+    const double limit = clearing_limit(required_cpa_nm);
+    const bool keeps_station = dot(relative_velocity, relative_velocity) < kStationKeepingKt * kStationKeepingKt;
+    if (keeps_station && limit > 0.0 && range_squared < limit * limit) return false;
+    const bool inside = range_squared < required_cpa_nm * required_cpa_nm;
+    const double allowed = least_allowed(inside ? std::sqrt(range_squared) : required_cpa_nm, required_cpa_nm);
+    if (allowed <= 0.0) return true;
+    const Vec2 closest = closest_point_ahead(position, relative_velocity).point;
+    return dot(closest, closest) >= allowed * allowed;
 }
 
 VerdictBorders verdict_borders(Vec2 position, double required_cpa_nm) {
@@ -48,8 +53,8 @@ VerdictBorders verdict_borders(Vec2 position, double required_cpa_nm) {
     const Vec2 a = (-1.0 / range) * position;
     const double sin_half = least / range;
     const double cos_half = std::sqrt((range - least) * (range + least)) / range;
-    borders.edges = {Vec2{cos_half * a.north - sin_half * a.east, sin_half * a.north + cos_half * a.east},
-                     Vec2{cos_half * a.north + sin_half * a.east, -sin_half * a.north + cos_half * a.east}};
+    borders.edges.push_back(Vec2{cos_half * a.north - sin_half * a.east, sin_half * a.north + cos_half * a.east});
+    borders.edges.push_back(Vec2{cos_half * a.north + sin_half * a.east, -sin_half * a.north + cos_half * a.east});
     // Passing nearer than `least` within the watch: |P + V t| < least for
     // some t <= kWatchH, that is V within `least / kWatchH` of -P / kWatchH.
     borders.circles.push_back({(-1.0 / kWatchH) * position, least / kWatchH});

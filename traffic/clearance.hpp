@@ -13,6 +13,8 @@
 // when that is at least the required CPA), and a ship at the own ship is
 // cleared by no course at all.
 
+#include <array>
+#include <cstddef>
 #include <vector>
 
 #include "traffic/vec2.hpp"
@@ -78,9 +80,23 @@ struct Circle {
     Vec2 centre;
     double radius = 0.0;
 };
+// A handful of things kept in place, without the heap: the borders are
+// asked for on every course tried, for every ship.
+template <class T, std::size_t N>
+struct UpTo {
+    std::array<T, N> items{};
+    std::size_t count = 0;
+    void push_back(const T& item) { items[count++] = item; }
+    const T* begin() const { return items.data(); }
+    const T* end() const { return items.data() + count; }
+    T* begin() { return items.data(); }
+    T* end() { return items.data() + count; }
+    std::size_t size() const { return count; }
+};
+
 struct VerdictBorders {
-    std::vector<Vec2> edges;
-    std::vector<Circle> circles;
+    UpTo<Vec2, 2> edges;
+    UpTo<Circle, 2> circles;
 };
 VerdictBorders verdict_borders(Vec2 position, double required_cpa_nm);
 

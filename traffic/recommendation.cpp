@@ -53,7 +53,11 @@ class Search {
 public:
     Search(const std::vector<TargetSolution>& targets, const std::vector<ShipRules>& rules, const CourseAndSpeed& own,
            const RuleSettings& settings, double required_cpa_nm)
-        : targets_(targets), rules_(rules), own_(own), settings_(settings), limit_(required_cpa_nm) {}
+        : targets_(targets), rules_(rules), own_(own), settings_(settings), limit_(required_cpa_nm) {
+        for (std::size_t i = 0; i < targets_.size(); ++i) {
+            if (!targets_[i].same_time) nearest_order_.push_back(i);
+        }
+    }
 
     bool acceptable(const CourseAndSpeed& c) const {
         return readily_apparent(own_, c, settings_) && rules_allow(targets_, rules_, own_, c) && clears_all(targets_, c, limit_);
@@ -104,11 +108,10 @@ public:
     // present course, the one whose nearest ship passes farthest off.
     CourseAndSpeed closest() const {
         CourseAndSpeed best = own_;
-        double best_least = least_of_all(own_);
+        double best_least = least_beyond(own_, -1.0).value_or(0.0);
         const auto consider = [&](const CourseAndSpeed& c) {
-            const double least = least_of_all(c);
-            if (least > best_least + kSame) {
-                best_least = least;
+            if (const std::optional<double> least = least_beyond(c, best_least + kSame)) {
+                best_least = *least;
                 best = c;
             }
         };
@@ -147,14 +150,21 @@ private:
         return false;
     }
 
-    // The least of the ships' least ranges, squared: the same order, without a root.
-    double least_of_all(const CourseAndSpeed& c) const {
+    // The least of the ships' least ranges, squared (the same order, without
+    // a root), when it lies beyond `bound`: the first ship that comes closer
+    // ends the count, and the ship that ended the last count is asked first.
+    std::optional<double> least_beyond(const CourseAndSpeed& c, double bound) const {
         const Vec2 v = along(c.course, c.speed_kt);
         double least = 1e300;
-        for (const TargetSolution& t : targets_) {
-            if (t.same_time) continue;
+        for (std::size_t k = 0; k < nearest_order_.size(); ++k) {
+            const TargetSolution& t = targets_[nearest_order_[k]];
             const Vec2 p = closest_point_ahead(t.position, t.true_velocity - v).point;
             least = std::min(least, dot(p, p));
+            if (least <= bound) {
+                std::rotate(nearest_order_.begin(), nearest_order_.begin() + static_cast<std::ptrdiff_t>(k),
+                            nearest_order_.begin() + static_cast<std::ptrdiff_t>(k) + 1);
+                return std::nullopt;
+            }
         }
         return least;
     }
@@ -165,6 +175,7 @@ private:
     const RuleSettings& settings_;
     double limit_;
     mutable std::vector<std::size_t> order_;
+    mutable std::vector<std::size_t> nearest_order_;  // the solved ships that moved
 };
 
 std::vector<int> rules_followed(const std::vector<ShipRules>& rules, RecommendationKind kind) {

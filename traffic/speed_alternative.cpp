@@ -16,7 +16,8 @@ constexpr double kParallel = 1e-12;
 // s = cross(Vt, e) / cross(u, e), r = cross(u, Vt) / cross(u, e); it meets
 // the circle of radius c.radius round D = Vt - c.centre where
 // s = D.u -+ sqrt(radius^2 - cross(u, D)^2).
-void cut_speeds(const TargetSolution& t, Vec2 u, double required_cpa_nm, std::vector<double>& speeds) {
+template <class Speeds>
+void cut_speeds(const TargetSolution& t, Vec2 u, double required_cpa_nm, Speeds& speeds) {
     const Vec2 vt = t.true_velocity;
     speeds.push_back(dot(vt, u));  // the least relative speed on this course
     const VerdictBorders borders = verdict_borders(t.position, required_cpa_nm);
@@ -75,14 +76,19 @@ SpeedChoice speed_choice(const std::vector<TargetSolution>& targets, double cour
 bool blocks_every_speed(const TargetSolution& t, double course, double top_kt, double required_cpa_nm) {
     if (t.same_time) return false;
     const Vec2 u = along(course, 1.0);
-    std::vector<double> cuts = {0.0, top_kt};
-    cut_speeds(t, u, required_cpa_nm, cuts);
-    std::erase_if(cuts, [&](double c) { return !(c >= 0.0 && c <= top_kt); });
+    UpTo<double, 9> found;  // the least relative speed, two edges, two circles twice
+    cut_speeds(t, u, required_cpa_nm, found);
+    UpTo<double, 11> cuts;
+    cuts.push_back(0.0);
+    cuts.push_back(top_kt);
+    for (const double c : found) {
+        if (c >= 0.0 && c <= top_kt) cuts.push_back(c);
+    }
     std::sort(cuts.begin(), cuts.end());
     const auto clears = [&](double speed) { return passes_clear(t.position, t.true_velocity - speed * u, required_cpa_nm); };
     for (std::size_t i = 0; i < cuts.size(); ++i) {
-        if (clears(cuts[i])) return false;
-        if (i + 1 < cuts.size() && clears(cuts[i] + (cuts[i + 1] - cuts[i]) / 2.0)) return false;
+        if (clears(cuts.items[i])) return false;
+        if (i + 1 < cuts.size() && clears(cuts.items[i] + (cuts.items[i + 1] - cuts.items[i]) / 2.0)) return false;
     }
     return true;
 }
