@@ -69,7 +69,7 @@ void add_ship(Sea& sea, std::mt19937_64& rng, const SeaTarget& t) {
     const auto clock_at = [&](int m) { return ClockTime{((sea.clock + m) % kMinutesPerDay + kMinutesPerDay) % kMinutesPerDay}; };
     Target seen{"T" + std::to_string(sea.truth.size()), testing::sight(t, sea.own_velocity, -delay - interval, clock_at(-delay - interval)),
                 testing::sight(t, sea.own_velocity, -delay, clock_at(-delay))};
-    if (chance(rng, 0.3)) std::swap(seen.first, seen.second);
+    if (chance(rng, 0.3)) std::swap(seen.sightings[0], seen.sightings[1]);
     sea.exercise.targets.push_back(seen);
     sea.truth.emplace_back(t);
 }

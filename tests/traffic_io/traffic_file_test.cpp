@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"unknown_key", with("speed_kt = 5.0", "speed = 5.0"), "ex.toml:4:1: unknown key 'speed' in [own_ship]; expected course, speed_kt"},
         BadFile{"missing_speed", with("speed_kt = 5.0\n", ""), "ex.toml:2:1: own_ship: 'speed_kt' is missing"},
         BadFile{"missing_sighting", with("second = { time = \"13:06\", bearing = 350, range_nm = 2.5 }\n", ""), "ex.toml:7:1: target 1: 'second' is missing"},
-        BadFile{"both_times", with("delay_min = 0", "delay_min = 0\ntime = \"13:10\""), "ex.toml:6:13: manoeuvre: give either time or delay_min"},
+        BadFile{"both_times", with("delay_min = 0", "delay_min = 0\ntime = \"13:10\""), "ex.toml:6:13: manoeuvre: give one of time, delay_min and when_range_nm"},
         BadFile{"fractional_delay", with("delay_min = 0", "delay_min = 1.5"), "ex.toml:6:13: manoeuvre.delay_min: expected a whole number"},
         BadFile{"no_targets", kGood.substr(0, kGood.find("[[target]]")), "ex.toml:1:1: the file: 'target' is missing"},
         BadFile{"target_not_a_table_array", "target = 3\n" + kGood.substr(0, kGood.find("[[target]]")), "ex.toml:1:10: target: expected one [[target]] table"},
@@ -76,8 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TrafficFile, ReadsTheSightingsAndTheManoeuvre) {
     const traffic::TrafficExercise e = parse_traffic_exercise(with("delay_min = 0", "time = \"00:03\""), "ex.toml");
     ASSERT_EQ(e.targets.size(), 1u);
-    EXPECT_EQ(e.targets[0].second.time.minutes, 13 * 60 + 6);
-    EXPECT_EQ(e.targets[0].first.range_nm, 3.7);
+    EXPECT_EQ(e.targets[0].sightings[1].time.minutes, 13 * 60 + 6);
+    EXPECT_EQ(e.targets[0].sightings[0].range_nm, 3.7);
     ASSERT_TRUE(e.manoeuvre.at);
     EXPECT_EQ(e.manoeuvre.at->minutes, 3);
 }

@@ -83,8 +83,8 @@ TEST(TrafficFileWriter, EveryWrittenFileReadsBackToTheSameExercise) {
         ASSERT_EQ(r.targets.size(), e.targets.size());
         for (std::size_t i = 0; i < e.targets.size(); ++i) {
             EXPECT_EQ(r.targets[i].name, e.targets[i].name);
-            expect_same(r.targets[i].first, e.targets[i].first);
-            expect_same(r.targets[i].second, e.targets[i].second);
+            ASSERT_EQ(r.targets[i].sightings.size(), e.targets[i].sightings.size());
+            for (std::size_t k = 0; k < e.targets[i].sightings.size(); ++k) expect_same(r.targets[i].sightings[k], e.targets[i].sightings[k]);
         }
         if (HasFailure()) return;
     }

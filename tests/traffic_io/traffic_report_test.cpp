@@ -150,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
                    kCrossing + own_ship(360, 10) + target("Charlie", "bearing = 90, range_nm = 500", "bearing = 270, range_nm = 500"),
                    {"Own ship: course 000°"},
                    {},
-                   {{"/own_ship/course_deg", 0.0}, {"/warnings", {"Charlie: true speed 10000 kt; check the sightings"}}, {"/schema_version", 2}}}));
+                   {{"/own_ship/course_deg", 0.0}, {"/warnings", {"Charlie: true speed 10000 kt; check the sightings"}}, {"/schema_version", 3}}}));
 
 // Arcs as printed: both ends inside the arc, slivers said as such.
 struct ArcCase {
