@@ -40,7 +40,7 @@ struct TargetSolution {
     bool same_time = false;
 
     std::vector<PlottedSighting> plot;  // every sighting, in time order
-    bool plot_consistent = true;        // no sighting off the line through the others
+    bool plot_consistent = true;        // no sighting off the line through those before it
     bool from_latest_two = false;       // so the track is drawn through the two latest
 
     int interval_min = 0;     // the span of the sightings the track is drawn through
@@ -85,7 +85,7 @@ int minutes_to_latest(ClockTime reference, const Target& target);
 
 // Solves one target for the own ship `own`, carried to the manoeuvre time;
 // each of three or more sightings may lie `plot_tolerance_nm` (or 2 % of its
-// range, if more) off the line through the others.
+// range, if more) off the line through those before it.
 TargetSolution solve_target(const Target& target, const CourseAndSpeed& own, const ManoeuvreClock& manoeuvre,
                             double required_cpa_nm, double plot_tolerance_nm = kPlotToleranceNm);
 

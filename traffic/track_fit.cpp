@@ -67,12 +67,12 @@ std::vector<PlottedSighting> plotted(const std::vector<Sighting>& sightings, dou
     return plot;
 }
 
-// Each sighting against the line through the others.
+// Each sighting from the third on against the line through those before it.
 void check_each(std::vector<PlottedSighting>& plot) {
-    for (std::size_t i = 0; i < plot.size(); ++i) {
-        const std::optional<Line> others = least_squares(plot, [&](std::size_t j) { return j != i; });
-        if (!others) continue;
-        plot[i].off_track_nm = length(plot[i].position - others->at(plot[i].minutes));
+    for (std::size_t i = 2; i < plot.size(); ++i) {
+        const std::optional<Line> earlier = least_squares(plot, [&](std::size_t j) { return j < i; });
+        if (!earlier) continue;
+        plot[i].off_track_nm = length(plot[i].position - earlier->at(plot[i].minutes));
         plot[i].off = *plot[i].off_track_nm > plot[i].tolerance_nm;
     }
 }

@@ -76,7 +76,7 @@ json outcome_json(const std::vector<TargetSolution>& targets, const Outcome& o, 
 }
 
 // Every sighting as plotted, in time order, with its distance off the track
-// through the others.
+// through the sightings before it.
 json sightings_json(const TargetSolution& t, double own_course) {
     json list = json::array();
     for (const traffic::PlottedSighting& p : t.plot) {

@@ -36,7 +36,7 @@ const std::vector<Column> kColumns = {
 };
 
 // The sightings table: how many, the latest with its true and relative
-// bearing, and each sighting's distance off the track through the others.
+// bearing, and each sighting's distance off the track of those before it.
 const std::vector<Column> kSightingColumns = {
     {"target", 10, false}, {"sightings", 9, true}, {"latest", 6, true}, {"brg", 4, true},
     {"rel.brg", 7, true},  {"range.nm", 8, true},  {"off the track, nm", 17, false},
@@ -104,15 +104,15 @@ std::string altering_text(const TargetSolution& t) {
     std::string off;
     for (const traffic::PlottedSighting& p : t.plot) {
         if (!p.off) continue;
-        off += (off.empty() ? "" : ", ") + clock_text(p.sighting.time) + " by " + off_track_text(p) + " nm (more than " +
-               decimal_text(std::floor(p.tolerance_nm * 100.0) / 100.0, 2) + ")";
+        off += (off.empty() ? "" : "; ") + clock_text(p.sighting.time) + " lies " + off_track_text(p) +
+               " nm off the track of the sightings before it, more than " + decimal_text(std::floor(p.tolerance_nm * 100.0) / 100.0, 2);
     }
     std::string used;
     for (const traffic::PlottedSighting& p : t.plot) {
         if (p.on_track) used += (used.empty() ? "" : " and ") + clock_text(p.sighting.time);
     }
-    return t.name + ": not on a straight line at a steady rate: the target may be altering; off the track through the others " +
-           off + "; its figures are from the two latest sightings, " + used + "\n";
+    return t.name + ": not on a straight line at a steady rate: the target may be altering (" + off +
+           "); its figures are from the two latest sightings, " + used + "\n";
 }
 
 std::string sightings_text(const TrafficSolution& s) {

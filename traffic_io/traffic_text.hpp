@@ -87,7 +87,7 @@ std::string sector_text(const traffic::TargetSolution& target);
 // "ahead", "astern"; "-" for a target that does not move.
 std::string aspect_text(const traffic::TargetSolution& target);
 
-// A sighting's distance off the track through the others, to two decimals
+// A sighting's distance off the track of those before it, to two decimals
 // and never reading against its verdict: one off by more than its
 // tolerance reads above it (rounded up), one within reads within (rounded
 // down); "-" when there is none.
