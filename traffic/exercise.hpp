@@ -20,7 +20,7 @@ struct Sighting {
     ClockTime time;
     double bearing = 0.0;
     double range_nm = 0.0;
-    std::optional<double> relative_bearing;  // degrees clockwise from the own heading, 0 <= b < 360, when so given
+    std::optional<double> relative_bearing{};  // degrees clockwise from the own heading, 0 <= b < 360, when so given
 };
 
 // A target seen two or more times. Two sightings may come in either order:
