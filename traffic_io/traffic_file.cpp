@@ -34,10 +34,11 @@ constexpr double kLeastPlotToleranceNm = 0.01;
 constexpr double kMaxPlotToleranceNm = 10.0;
 
 // A figure beside a limit it must be told apart from: with the fewest
-// decimals (one at least, six at most) that do not print it as the limit.
+// decimals (one at least) that keep it on its side of the limit.
 std::string apart_from(double value, double limit) {
     int decimals = 1;
-    while (decimals < 6 && console::decimal_text(value, decimals) == given_text(limit)) ++decimals;
+    const auto shown = [&] { return std::round(value * std::pow(10.0, decimals)) / std::pow(10.0, decimals); };
+    while (decimals < 15 && (value < limit) != (shown() < limit)) ++decimals;
     return console::decimal_text(value, decimals);
 }
 

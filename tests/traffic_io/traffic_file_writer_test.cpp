@@ -1,12 +1,15 @@
 // Every traffic file the writer makes reads back to the very exercise it was
-// made of, whatever the values: whole and fractional degrees, a manoeuvre by
-// clock or by delay, a trial or none, names a TOML string must escape.
+// made of, whatever the values: whole and fractional degrees, true and
+// relative bearings, two sightings in either order or more in time order, a
+// manoeuvre by clock, by delay or at a range, a trial or none, a plot
+// tolerance or none, names a TOML string must escape.
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
+#include "traffic/range_trigger.hpp"
 #include "traffic/traffic_solution.hpp"
 #include "traffic_io/traffic_file.hpp"
 #include "traffic_io/traffic_file_writer.hpp"
@@ -42,10 +45,32 @@ TrafficExercise drawn_exercise(Draw& d) {
         e.manoeuvre.delay_min = d.whole(0, 720);
     }
     if (d.whole(0, 1)) e.trial = traffic::CourseAndSpeed{d.value(0.0, 360.0), d.value(0.0, 30.0)};
+    if (d.whole(0, 3) == 0) e.plot_tolerance_nm = d.real(0.01, 10.0);
     const int count = d.whole(1, 5);
     for (int i = 0; i < count; ++i) {
-        const auto sighting = [&] { return Sighting{traffic::ClockTime{d.whole(0, 1439)}, d.value(0.0, 360.0), d.value(0.0, 20.0)}; };
-        e.targets.push_back(Target{std::string(kNames[i]) + (i == 0 ? "" : std::to_string(d.whole(0, 99))), sighting(), sighting()});
+        int clock = d.whole(0, 1439);
+        const auto sighting = [&](bool in_order) {
+            clock = in_order ? (clock + d.whole(1, 100)) % traffic::kMinutesPerDay : d.whole(0, 1439);
+            Sighting s{traffic::ClockTime{clock}, d.value(0.0, 360.0), d.value(0.0, 20.0)};
+            if (d.whole(0, 2) == 0) {
+                s.relative_bearing = d.value(0.0, 360.0);
+                s.bearing = traffic::normalized_degrees(e.own.course + *s.relative_bearing);
+            }
+            return s;
+        };
+        Target t{std::string(kNames[i]) + (i == 0 ? "" : std::to_string(d.whole(0, 99))), sighting(false), sighting(false)};
+        if (d.whole(0, 1)) {
+            t.sightings = {sighting(true)};
+            for (int k = d.whole(3, 5); k > 1; --k) t.sightings.push_back(sighting(true));
+        }
+        e.targets.push_back(t);
+    }
+    // Now and then a manoeuvre when the first ship closes halfway from its range to its least range.
+    const traffic::TargetSolution first = traffic::solve_traffic(e).targets[0];
+    if (!e.manoeuvre.at && d.whole(0, 1) && first.closing && first.range_nm > first.present.least_nm) {
+        e.manoeuvre.at_range = traffic::RangeTrigger{e.targets[0].name, 0.5 * (first.range_nm + first.present.least_nm)};
+        if (traffic::range_time(e, *e.manoeuvre.at_range).reach != traffic::RangeReach::Reached) e.manoeuvre.at_range.reset();
+        if (e.manoeuvre.at_range) e.manoeuvre.delay_min = 0;
     }
     // A manoeuvre at a clock time comes after the latest sighting, as the reader requires.
     if (e.manoeuvre.at) {
@@ -57,6 +82,7 @@ TrafficExercise drawn_exercise(Draw& d) {
 void expect_same(const Sighting& a, const Sighting& b) {
     EXPECT_EQ(a.time.minutes, b.time.minutes);
     EXPECT_EQ(a.bearing, b.bearing);
+    EXPECT_EQ(a.relative_bearing, b.relative_bearing);
     EXPECT_EQ(a.range_nm, b.range_nm);
 }
 
@@ -75,6 +101,12 @@ TEST(TrafficFileWriter, EveryWrittenFileReadsBackToTheSameExercise) {
             EXPECT_EQ(r.manoeuvre.at->minutes, e.manoeuvre.at->minutes);
         }
         EXPECT_EQ(r.manoeuvre.delay_min, e.manoeuvre.delay_min);
+        ASSERT_EQ(r.manoeuvre.at_range.has_value(), e.manoeuvre.at_range.has_value());
+        if (e.manoeuvre.at_range) {
+            EXPECT_EQ(r.manoeuvre.at_range->of, e.manoeuvre.at_range->of);
+            EXPECT_EQ(r.manoeuvre.at_range->range_nm, e.manoeuvre.at_range->range_nm);
+        }
+        EXPECT_EQ(r.plot_tolerance_nm, e.plot_tolerance_nm);
         ASSERT_EQ(r.trial.has_value(), e.trial.has_value());
         if (e.trial) {
             EXPECT_EQ(r.trial->course, e.trial->course);
