@@ -230,7 +230,8 @@ private:
                 paint(Role::CpaPoint, CircleShape{at(p.closest_point), 4.0, Stroke{ink, 1.3, Dash::Solid}, false});
                 canvas_.keep_clear(at(p.closest_point), 5.0);
                 label(Role::CpaLabel, at(p.closest_point), p.cpa_bearing,
-                      "CPA " + tenths_text(p.cpa_nm) + " in " + tenths_text(p.tcpa_min) + " min", ink);
+                      "CPA " + tenths_text(p.cpa_nm) + " in " + tenths_text(p.tcpa_min) + " min, " +
+                          traffic_io::track_tca_text(p, s_.manoeuvre_time), ink);
             }
         }
         if (chosen_) {
@@ -315,7 +316,8 @@ private:
                 const auto passing = [&](const Passage& p) {
                     const std::string when = least_time_text(p);
                     return "CPA " + least_range_text(p, e_.required_cpa_nm) + " nm" +
-                           (when == "-" ? ", keeps station" : when == "now" ? " now" : ", TCPA " + when + " min");
+                           (when == "-" ? ", keeps station" : when == "now" ? " now" : ", TCPA " + when + " min, TCA " +
+                                                                                         traffic_io::tca_text(p, s_.manoeuvre_time));
                 };
                 const Passage& p = t.present;
                 text += passing(p) + (p.danger ? ", DANGER" : "");
