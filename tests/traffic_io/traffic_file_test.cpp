@@ -106,23 +106,6 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"plot_tolerance_of_nothing", with("required_cpa_nm = 1.5", "required_cpa_nm = 1.5\nplot_tolerance_nm = 0"),
                 "ex.toml:2:21: plot_tolerance_nm: expected a number of nautical miles from 0.01 to 10"}));
 
-// A list of sightings across midnight, relative bearings made true from the
-// own course, and a manoeuvre at a range.
-TEST(TrafficFile, ReadsListsRelativeBearingsAndARange) {
-    const traffic::TrafficExercise e = parse_traffic_exercise(
-        with("delay_min = 0", "when_range_nm = 1.8\nof = \"B\"",
-             listed("{ time = \"23:58\", relative_bearing = 50, range_nm = 3.7 }, { time = \"00:04\", bearing = 350, range_nm = 2.5 }, "
-                    "{ time = \"00:07\", relative_bearing = 70.5, range_nm = 1.9 }")),
-        "ex.toml");
-    ASSERT_EQ(e.targets[0].sightings.size(), 3u);
-    EXPECT_EQ(e.targets[0].sightings[0].bearing, 350.0);
-    EXPECT_EQ(e.targets[0].sightings[0].relative_bearing, 50.0);
-    EXPECT_EQ(e.targets[0].sightings[2].bearing, 10.5);  // 300 + 70.5, round the compass
-    EXPECT_FALSE(e.targets[0].sightings[1].relative_bearing);
-    ASSERT_TRUE(e.manoeuvre.at_range);
-    EXPECT_EQ(e.manoeuvre.at_range->of, "B");
-}
-
 TEST(TrafficFile, ReadsTheSightingsAndTheManoeuvre) {
     const traffic::TrafficExercise e = parse_traffic_exercise(with("delay_min = 0", "time = \"00:03\""), "ex.toml");
     ASSERT_EQ(e.targets.size(), 1u);

@@ -1,15 +1,15 @@
 // Every traffic file the writer makes reads back to the very exercise it was
 // made of, whatever the values: whole and fractional degrees, true and
 // relative bearings, two sightings in either order or more in time order, a
-// manoeuvre by clock, by delay or at a range, a trial or none, a plot
-// tolerance or none, names a TOML string must escape.
+// manoeuvre by clock or by delay (at a range: tests/traffic_io/
+// plotting_files_test.cpp), a trial or none, a plot tolerance or none,
+// names a TOML string must escape.
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
-#include "traffic/range_trigger.hpp"
 #include "traffic/traffic_solution.hpp"
 #include "traffic_io/traffic_file.hpp"
 #include "traffic_io/traffic_file_writer.hpp"
@@ -65,13 +65,6 @@ TrafficExercise drawn_exercise(Draw& d) {
         }
         e.targets.push_back(t);
     }
-    // Now and then a manoeuvre when the first ship closes halfway from its range to its least range.
-    const traffic::TargetSolution first = traffic::solve_traffic(e).targets[0];
-    if (!e.manoeuvre.at && d.whole(0, 1) && first.closing && first.range_nm > first.present.least_nm) {
-        e.manoeuvre.at_range = traffic::RangeTrigger{e.targets[0].name, 0.5 * (first.range_nm + first.present.least_nm)};
-        if (traffic::range_time(e, *e.manoeuvre.at_range).reach != traffic::RangeReach::Reached) e.manoeuvre.at_range.reset();
-        if (e.manoeuvre.at_range) e.manoeuvre.delay_min = 0;
-    }
     // A manoeuvre at a clock time comes after the latest sighting, as the reader requires.
     if (e.manoeuvre.at) {
         e.manoeuvre.at = traffic::ClockTime{(traffic::latest_observation(e)->minutes + e.manoeuvre.at->minutes % 60) % traffic::kMinutesPerDay};
@@ -101,11 +94,6 @@ TEST(TrafficFileWriter, EveryWrittenFileReadsBackToTheSameExercise) {
             EXPECT_EQ(r.manoeuvre.at->minutes, e.manoeuvre.at->minutes);
         }
         EXPECT_EQ(r.manoeuvre.delay_min, e.manoeuvre.delay_min);
-        ASSERT_EQ(r.manoeuvre.at_range.has_value(), e.manoeuvre.at_range.has_value());
-        if (e.manoeuvre.at_range) {
-            EXPECT_EQ(r.manoeuvre.at_range->of, e.manoeuvre.at_range->of);
-            EXPECT_EQ(r.manoeuvre.at_range->range_nm, e.manoeuvre.at_range->range_nm);
-        }
         EXPECT_EQ(r.plot_tolerance_nm, e.plot_tolerance_nm);
         ASSERT_EQ(r.trial.has_value(), e.trial.has_value());
         if (e.trial) {
