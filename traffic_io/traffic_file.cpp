@@ -2,13 +2,15 @@
 
 #include <toml++/toml.h>
 
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <fstream>
 #include <initializer_list>
 #include <set>
 #include <sstream>
+
+#include "console/safe_text.hpp"
+#include "traffic_io/file_text.hpp"
+#include "traffic_io/target_name.hpp"
+#include "traffic_io/toml_depth.hpp"
 
 namespace echo_track::traffic_io {
 namespace {
@@ -42,7 +44,7 @@ public:
                 found = found || key.str() == k;
                 list += (list.empty() ? "" : ", ") + std::string(k);
             }
-            if (!found) fail(key.source(), "unknown key '" + std::string(key.str()) + "' in " + context + "; expected " + list);
+            if (!found) fail(key.source(), "unknown key '" + console::shown_safely(key.str()) + "' in " + context + "; expected " + list);
         }
     }
 
@@ -106,6 +108,7 @@ public:
         only_keys(t, "[[target]]", {"name", "first", "second"});
         const toml::node& name = required(t, "name", context);
         if (!name.is_string() || name.as_string()->get().empty()) fail(name.source(), context + ".name: expected a name in quotes");
+        if (const auto fault = name_fault(name.as_string()->get())) fail(name.source(), *fault);
         return Target{name.as_string()->get(), sighting(required(t, "first", context), context + ".first"),
                       sighting(required(t, "second", context), context + ".second")};
     }
@@ -154,6 +157,13 @@ private:
 
 TrafficExercise parse_traffic_exercise(std::string_view text, const std::string& source) {
     const FileReader reader(source);
+    if (text.size() > kMostFileBytes) {
+        throw TrafficFileError(source + ": more than " + std::to_string(kMostFileBytes) + " bytes: too large for a traffic exercise file");
+    }
+    if (const auto deep = first_too_deep(text)) {
+        throw TrafficFileError(source + ":" + std::to_string(deep->line) + ":" + std::to_string(deep->column) +
+                               ": keys, tables and arrays nest more than " + std::to_string(kMostLevels) + " levels deep");
+    }
     toml::table root;
     try {
         root = toml::parse(text, source);
@@ -164,12 +174,8 @@ TrafficExercise parse_traffic_exercise(std::string_view text, const std::string&
 }
 
 TrafficExercise read_traffic_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw TrafficFileError(path + ": cannot read: " + std::strerror(errno));
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) throw TrafficFileError(path + ": cannot read: " + std::strerror(errno));
-    return parse_traffic_exercise(text.str(), path);
+    // A byte past the limit is enough to refuse a file as too large.
+    return parse_traffic_exercise(read_file_start(path, kMostFileBytes + 1), path);
 }
 
 }  // namespace echo_track::traffic_io

@@ -10,7 +10,12 @@
 //
 // Clock times are strings "hh:mm". Every number must be finite; unknown keys
 // are refused, since a misspelt key would otherwise be silently ignored.
+//
+// A file holds at most kMostFileBytes bytes and nests at most kMostLevels
+// levels (traffic_io/toml_depth.hpp); a name holds no control character and
+// at most 40 characters (traffic_io/target_name.hpp).
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -18,6 +23,9 @@
 #include "traffic/exercise.hpp"
 
 namespace echo_track::traffic_io {
+
+// The largest traffic file read: 1 MiB, some 7,000 targets.
+inline constexpr std::size_t kMostFileBytes = 1024 * 1024;
 
 // What is wrong with a file, as "file:line:column: what is wrong".
 class TrafficFileError : public std::runtime_error {

@@ -1,6 +1,7 @@
 // Every traffic file the writer makes reads back to the very exercise it was
 // made of, whatever the values: whole and fractional degrees, a manoeuvre by
-// clock or by delay, a trial or none, names a TOML string must escape.
+// clock or by delay, a trial or none, names a TOML string must escape or
+// quote (a comment sign, an apostrophe).
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ using traffic::Sighting;
 using traffic::Target;
 using traffic::TrafficExercise;
 
-const char* const kNames[] = {"Alpha", "Ferry \"Stella\"", "Back\\slash", "Ærø", "tab\tname", "x"};
+const char* const kNames[] = {"Alpha", "Ferry \"Stella\"", "Back\\slash", "Ærø", "it's #1", "x"};
 
 class Draw {
 public:

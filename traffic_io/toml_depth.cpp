@@ -1,0 +1,201 @@
+#include "traffic_io/toml_depth.hpp"
+
+#include <algorithm>
+#include <vector>
+
+namespace echo_track::traffic_io {
+namespace {
+
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// Reads the text once, keeping count of the levels open at each place.
+class DepthScan {
+public:
+    explicit DepthScan(std::string_view text) : text_(text) {}
+
+    std::optional<TextPlace> run() {
+        while (at_ < text_.size() && !deep_) step();
+        if (deep_) return deep_place_;
+        return std::nullopt;
+    }
+
+private:
+    // An array or inline table a value opened: the levels it adds (the parts
+    // of its key and itself) and whether it holds keys.
+    struct Open {
+        int levels;
+        bool table;
+    };
+
+    char here() const { return text_[at_]; }
+    bool ahead(std::string_view what) const { return text_.substr(at_, what.size()) == what; }
+
+    void advance() {
+        if (here() == '\n') {
+            ++place_.line;
+            place_.column = 1;
+        } else if ((static_cast<unsigned char>(here()) & 0xC0) != 0x80) {
+            ++place_.column;
+        }
+        ++at_;
+    }
+    void advance(std::size_t n) {
+        for (std::size_t i = 0; i < n && at_ < text_.size(); ++i) advance();
+    }
+
+    int levels_open() const { return header_ + opened_; }
+
+    // One level more at the current place; past the limit the scan ends there.
+    void check(int levels) {
+        if (levels > kMostLevels && !deep_) {
+            deep_ = true;
+            deep_place_ = place_;
+        }
+    }
+
+    // A part of a key begins here (a bare word, a quoted string, or the part
+    // after a dot): counted only while a key is read, never in a value.
+    void key_part(bool after_dot) {
+        if (!in_key_) return;
+        if (parts_ == 0 || after_dot) {
+            parts_ = after_dot ? std::max(parts_, 1) + 1 : 1;
+            check(levels_open() + parts_);
+        }
+    }
+
+    void step() {
+        const char c = here();
+        const bool fresh = fresh_line_ && !is_blank(c);
+        if (!is_blank(c)) fresh_line_ = false;
+        if (c == '#') return skip_comment();
+        if (c == '"' || c == '\'') {
+            key_part(false);
+            return skip_string(c);
+        }
+        if (c == '\n') return new_line();
+        if (c == '[' && fresh && open_.empty()) return header();
+        if (c == '[' || c == '{') return open(c == '{');
+        if (c == ']' || c == '}') return close();
+        if (c == '=') {
+            if (in_key_) key_parts_ = parts_;
+            in_key_ = false;
+            parts_ = 0;
+        } else if (c == ',') {
+            parts_ = 0;
+            key_parts_ = 0;
+            in_key_ = !open_.empty() && open_.back().table;
+        } else if (c == '.') {
+            key_part(true);
+        } else if (!is_blank(c)) {
+            key_part(false);
+        }
+        advance();
+    }
+
+    void skip_comment() {
+        while (at_ < text_.size() && here() != '\n') advance();
+    }
+
+    // A string of either quote, single-line or in three quotes; a backslash
+    // escapes the next character in "basic" strings only.
+    void skip_string(char quote) {
+        const std::string_view three = quote == '"' ? "\"\"\"" : "'''";
+        const bool multi_line = ahead(three);
+        advance(multi_line ? 3 : 1);
+        while (at_ < text_.size()) {
+            if (here() == '\\' && quote == '"') {
+                advance(2);
+            } else if (multi_line && ahead(three)) {
+                advance(3);
+                for (int extra = 0; extra < 2 && at_ < text_.size() && here() == quote; ++extra) advance();
+                return;
+            } else if (!multi_line && here() == quote) {
+                advance();
+                return;
+            } else if (!multi_line && here() == '\n') {
+                return;  // the parser stops here: the string is not closed
+            } else {
+                advance();
+            }
+        }
+    }
+
+    // A line end ends a key or value at the top; inside an inline table, where
+    // the parser wants none, the next word is taken for a key.
+    void new_line() {
+        parts_ = 0;
+        if (open_.empty()) {
+            in_key_ = true;
+            key_parts_ = 0;
+            fresh_line_ = true;
+        } else if (open_.back().table) {
+            in_key_ = true;
+        }
+        advance();
+    }
+
+    // [a.b.c] or [[a.b.c]]: the levels of every key below it until the next.
+    void header() {
+        const bool array = ahead("[[");
+        advance(array ? 2 : 1);
+        header_ = array ? 1 : 0;  // the array of tables is a level of its own
+        in_key_ = true;
+        parts_ = 0;
+        while (at_ < text_.size() && here() != ']' && here() != '\n' && !deep_) {
+            const char c = here();
+            if (c == '"' || c == '\'') {
+                key_part(false);
+                skip_string(c);
+                continue;
+            }
+            if (c == '.') key_part(true);
+            else if (!is_blank(c) && c != '[') key_part(false);
+            advance();
+        }
+        header_ += parts_;
+        parts_ = 0;
+        key_parts_ = 0;
+        if (at_ < text_.size() && here() == ']') advance(array && ahead("]]") ? 2 : 1);
+    }
+
+    void open(bool table) {
+        const int levels = (in_key_ ? parts_ : key_parts_) + 1;
+        open_.push_back(Open{levels, table});
+        opened_ += levels;
+        check(levels_open());
+        in_key_ = table;
+        parts_ = 0;
+        key_parts_ = 0;
+        advance();
+    }
+
+    void close() {
+        if (!open_.empty()) {
+            opened_ -= open_.back().levels;
+            open_.pop_back();
+        }
+        in_key_ = false;
+        parts_ = 0;
+        key_parts_ = 0;
+        advance();
+    }
+
+    std::string_view text_;
+    std::size_t at_ = 0;
+    TextPlace place_;
+    std::vector<Open> open_;
+    int opened_ = 0;         // the levels of every open array and inline table
+    int header_ = 0;         // the levels of the last table header
+    int parts_ = 0;          // parts of the key being read
+    int key_parts_ = 0;      // parts of the key whose value is being read
+    bool in_key_ = true;     // a key is read, not a value
+    bool fresh_line_ = true; // nothing but blanks yet on this line, at the top
+    bool deep_ = false;
+    TextPlace deep_place_;
+};
+
+}  // namespace
+
+std::optional<TextPlace> first_too_deep(std::string_view text) { return DepthScan(text).run(); }
+
+}  // namespace echo_track::traffic_io
