@@ -21,7 +21,7 @@ public:
 
 private:
     // An array or inline table a value opened: the levels it adds (the parts
-    // of its key and itself) and whether it holds keys.
+    // of its key, and one for an array's elements) and whether it holds keys.
     struct Open {
         int levels;
         bool table;
@@ -158,8 +158,10 @@ private:
         if (at_ < text_.size() && here() == ']') advance(array && ahead("]]") ? 2 : 1);
     }
 
+    // An inline table stands at the level of its key's last part; an array
+    // one level deeper holds its elements.
     void open(bool table) {
-        const int levels = (in_key_ ? parts_ : key_parts_) + 1;
+        const int levels = (in_key_ ? parts_ : key_parts_) + (table ? 0 : 1);
         open_.push_back(Open{levels, table});
         opened_ += levels;
         check(levels_open());

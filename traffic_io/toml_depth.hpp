@@ -2,7 +2,7 @@
 // How deep a TOML text nests, found before it is parsed: the parser builds a
 // table for each part of a dotted key or table header and recurses into each
 // array and inline table, so a text of tens of thousands of levels would run
-// it out of stack. A traffic exercise needs five levels.
+// it out of stack. A traffic exercise needs four levels.
 
 #include <cstddef>
 #include <optional>
@@ -10,8 +10,10 @@
 
 namespace echo_track::traffic_io {
 
-// Each part of a key or table header, the array of a [[table]] header, and
-// each array or inline table a value opens, is one level.
+// The levels of a text are those of the tree it is parsed into: each part of
+// a key or table header is a level below the table it is in, an inline table
+// is the level of its key, and the elements of an array (a [[table]] header's
+// too) are one level below the array.
 inline constexpr int kMostLevels = 10;
 
 // A place in a text: line and column from 1, the column counted in characters.
