@@ -10,7 +10,7 @@
 #include "console/safe_text.hpp"
 #include "traffic_io/file_text.hpp"
 #include "traffic_io/target_name.hpp"
-#include "traffic_io/toml_depth.hpp"
+#include "traffic_io/toml_guard.hpp"
 
 namespace echo_track::traffic_io {
 namespace {
@@ -160,9 +160,9 @@ TrafficExercise parse_traffic_exercise(std::string_view text, const std::string&
     if (text.size() > kMostFileBytes) {
         throw TrafficFileError(source + ": more than " + std::to_string(kMostFileBytes) + " bytes: too large for a traffic exercise file");
     }
-    if (const auto deep = first_too_deep(text)) {
-        throw TrafficFileError(source + ":" + std::to_string(deep->line) + ":" + std::to_string(deep->column) +
-                               ": keys, tables and arrays nest more than " + std::to_string(kMostLevels) + " levels deep");
+    if (const auto fault = first_guard_fault(text)) {
+        throw TrafficFileError(source + ":" + std::to_string(fault->place.line) + ":" + std::to_string(fault->place.column) +
+                               ": " + fault->what);
     }
     toml::table root;
     try {

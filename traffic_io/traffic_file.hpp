@@ -11,9 +11,10 @@
 // Clock times are strings "hh:mm". Every number must be finite; unknown keys
 // are refused, since a misspelt key would otherwise be silently ignored.
 //
-// A file holds at most kMostFileBytes bytes and nests at most kMostLevels
-// levels (traffic_io/toml_depth.hpp); a name holds no control character and
-// at most 40 characters (traffic_io/target_name.hpp).
+// A file holds at most kMostFileBytes bytes, nests at most kMostLevels levels
+// and holds characters that are not ASCII only where TOML allows them
+// (traffic_io/toml_guard.hpp); a name holds no control character and at most
+// 40 characters (traffic_io/target_name.hpp).
 
 #include <cstddef>
 #include <stdexcept>

@@ -95,6 +95,8 @@ TRAFFIC_ROWS = [
         "ex.toml:23:8: a name is longer than 40 characters", ["ex.toml"]),
     Row("name_of_40_characters", "traffic", {"ex.toml": named("\u00c6" * 40)}, ["@ex.toml", "-o", "@b.svg"], 0, None,
         ["b.svg", "ex.toml"], ["b.svg"]),
+    Row("degree_sign_after_a_bearing", "traffic", {"ex.toml": GOOD.replace(b"bearing = 45,", "bearing = 045\u00b0,".encode())},
+        ["@ex.toml"], 2, "ex.toml:24:40: a character that is not ASCII outside quotes and comments", ["ex.toml"]),
     Row("key_that_clears_the_screen", "traffic", {"ex.toml": GOOD + b'"\\u001b[2J" = 1\n'}, ["@ex.toml"], 2,
         "unknown key '\\u001B[2J' in [[target]]", ["ex.toml"]),
     Row("empty_board_name", "traffic", {"ex.toml": GOOD}, ["@ex.toml", "-o", ""], 2, "--output: the file name is empty",

@@ -1,6 +1,8 @@
-#include "traffic_io/toml_depth.hpp"
+#include "traffic_io/toml_guard.hpp"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace echo_track::traffic_io {
@@ -8,15 +10,19 @@ namespace {
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
-// Reads the text once, keeping count of the levels open at each place.
-class DepthScan {
-public:
-    explicit DepthScan(std::string_view text) : text_(text) {}
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-    std::optional<TextPlace> run() {
-        while (at_ < text_.size() && !deep_) step();
-        if (deep_) return deep_place_;
-        return std::nullopt;
+bool is_ascii(char c) { return static_cast<unsigned char>(c) < 0x80; }
+
+// Reads the text once, keeping count of the levels open at each place.
+class GuardScan {
+public:
+    explicit GuardScan(std::string_view text) : text_(text) {}
+
+    std::optional<GuardFault> run() {
+        if (ahead(kByteOrderMark)) at_ = kByteOrderMark.size();
+        while (at_ < text_.size() && !fault_) step();
+        return fault_;
     }
 
 private:
@@ -45,12 +51,14 @@ private:
 
     int levels_open() const { return header_ + opened_; }
 
+    // The scan ends at the first fault.
+    void refuse(std::string what) {
+        if (!fault_) fault_ = GuardFault{place_, std::move(what)};
+    }
+
     // One level more at the current place; past the limit the scan ends there.
     void check(int levels) {
-        if (levels > kMostLevels && !deep_) {
-            deep_ = true;
-            deep_place_ = place_;
-        }
+        if (levels > kMostLevels) refuse("keys, tables and arrays nest more than " + std::to_string(kMostLevels) + " levels deep");
     }
 
     // A part of a key begins here (a bare word, a quoted string, or the part
@@ -67,6 +75,7 @@ private:
         const char c = here();
         const bool fresh = fresh_line_ && !is_blank(c);
         if (!is_blank(c)) fresh_line_ = false;
+        if (!is_ascii(c)) return refuse("a character that is not ASCII outside quotes and comments");
         if (c == '#') return skip_comment();
         if (c == '"' || c == '\'') {
             key_part(false);
@@ -96,6 +105,18 @@ private:
         while (at_ < text_.size() && here() != '\n') advance();
     }
 
+    // Past a backslash in a multi-line basic string the parser tests each
+    // character for a blank until the first that is none: that one must be
+    // ASCII. Refuses there when it is not.
+    bool ascii_after_backslash() {
+        std::size_t next = at_ + 1;
+        while (next < text_.size() && (is_blank(text_[next]) || text_[next] == '\n')) ++next;
+        if (next >= text_.size() || is_ascii(text_[next])) return true;
+        advance(next - at_);
+        refuse("a character that is not ASCII after a backslash in a multi-line string");
+        return false;
+    }
+
     // A string of either quote, single-line or in three quotes; a backslash
     // escapes the next character in "basic" strings only.
     void skip_string(char quote) {
@@ -104,6 +125,7 @@ private:
         advance(multi_line ? 3 : 1);
         while (at_ < text_.size()) {
             if (here() == '\\' && quote == '"') {
+                if (multi_line && !ascii_after_backslash()) return;
                 advance(2);
             } else if (multi_line && ahead(three)) {
                 advance(3);
@@ -141,7 +163,7 @@ private:
         header_ = array ? 1 : 0;  // the array of tables is a level of its own
         in_key_ = true;
         parts_ = 0;
-        while (at_ < text_.size() && here() != ']' && here() != '\n' && !deep_) {
+        while (at_ < text_.size() && here() != ']' && here() != '\n' && !fault_) {
             const char c = here();
             if (c == '"' || c == '\'') {
                 key_part(false);
@@ -192,12 +214,11 @@ private:
     int key_parts_ = 0;      // parts of the key whose value is being read
     bool in_key_ = true;     // a key is read, not a value
     bool fresh_line_ = true; // nothing but blanks yet on this line, at the top
-    bool deep_ = false;
-    TextPlace deep_place_;
+    std::optional<GuardFault> fault_;
 };
 
 }  // namespace
 
-std::optional<TextPlace> first_too_deep(std::string_view text) { return DepthScan(text).run(); }
+std::optional<GuardFault> first_guard_fault(std::string_view text) { return GuardScan(text).run(); }
 
 }  // namespace echo_track::traffic_io

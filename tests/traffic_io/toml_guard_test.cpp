@@ -1,8 +1,9 @@
 // The nesting found before parsing is the nesting the parser builds: for
 // random TOML documents of every depth, with dotted and quoted keys, table
 // headers, inline tables, arrays over several lines, comments and strings
-// full of brackets, dots and quotes, the scan refuses exactly those whose
-// parsed tree goes deeper than the limit.
+// full of brackets, dots, quotes and characters that are not ASCII, the scan
+// refuses exactly those whose parsed tree goes deeper than the limit. And
+// characters that are not ASCII are refused only where TOML wants none.
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@
 #include <random>
 #include <string>
 
-#include "traffic_io/toml_depth.hpp"
+#include "traffic_io/toml_guard.hpp"
 
 namespace echo_track::traffic_io {
 namespace {
@@ -36,7 +37,7 @@ public:
 
     // A document whose deepest node lies `depth` levels below the root.
     std::string document(int depth) {
-        std::string text = "# [a.b.c] = { x = [ \"\n" + key(1) + " = " + scalar() + "\n";
+        std::string text = "# [a.b.c] = { x = [ \" 060\u00b0\n" + key(1) + " = " + scalar() + "\n";
         const bool array = depth >= 2 && pick(2) == 0;
         const int header = pick(depth - (array ? 1 : 0) + 1);  // parts of the header; 0 for none
         if (header > 0) text += (array ? "[[" : "[") + key(header) + (array ? "]]" : "]") + "  # ]]\n";
@@ -70,7 +71,7 @@ private:
     std::string scalar() {
         static const char* const kScalars[] = {
             "1.5", "-3", "true", "1979-05-27T07:32:00.5Z", "inf", "0x1F", "\"a]b}c.d#e\\\"f[\"", "'g[h{i.j'",
-            "\"\"\"multi\n[k.l]\n{ \\\"\"\"\"\"", "'''lit\n[[m.n]]\n'''''", "\"\""};
+            "\"\u00c6r\u00f8 060\u00b0\"", "\"\"\"a \\\n   b\u00b0\"\"\"", "'''\u00b0\n'''", "'''lit\n[[m.n]]\n'''''", "\"\""};
         return kScalars[pick(static_cast<int>(std::size(kScalars)))];
     }
 
@@ -90,7 +91,7 @@ private:
     int parts_ = 0;
 };
 
-TEST(TomlDepth, RefusesExactlyTheDocumentsTooDeepToParse) {
+TEST(TomlGuard, RefusesExactlyTheDocumentsTooDeepToParse) {
     DocumentDraw draw(22);
     int refused = 0;
     for (int n = 0; n < 3000; ++n) {
@@ -105,11 +106,42 @@ TEST(TomlDepth, RefusesExactlyTheDocumentsTooDeepToParse) {
         }
         const int levels = deepest(root, 0);
         ASSERT_EQ(levels, depth);
-        const bool too_deep = first_too_deep(text).has_value();
+        const auto fault = first_guard_fault(text);
+        const bool too_deep = fault.has_value();
+        if (too_deep) {
+            EXPECT_NE(fault->what.find("levels deep"), std::string::npos) << fault->what;
+        }
         EXPECT_EQ(too_deep, levels > kMostLevels);
         refused += too_deep;
     }
     EXPECT_GT(refused, 500);
+}
+
+struct Place {
+    const char* text;
+    std::size_t line;  // 0: read, not refused
+    std::size_t column;
+};
+
+TEST(TomlGuard, RefusesCharactersNotAsciiOnlyWhereTomlWantsNone) {
+    const Place cases[] = {
+        {"bearing = 060\u00b0\n", 1, 14},                      // the degree sign after a number
+        {"k\u00c6 = 1\n", 1, 2},                               // in a bare key
+        {"x = 1\n\u3001 = 2\n", 2, 1},
+        {"x = \"\"\"a\\\u00b0\"\"\"\n", 1, 10},             // right after a backslash
+        {"x = \"\"\"a\\  \n \n  \u00c6\"\"\"\n", 3, 3},       // past a line-ending backslash
+        {"\xef\xbb\xbfx = \"\u00c6r\u00f8\" # 060\u00b0\n", 0, 0}, // a byte order mark, a string, a comment
+        {"x = '\\\u00b0'\ny = \"\"\"\\\\\u00b0\"\"\"\n", 0, 0},  // a literal string; an escaped backslash
+        {"x = \"\\\u00b0\"\n", 0, 0},                          // a single-line string is the parser's to refuse
+    };
+    for (const Place& c : cases) {
+        const auto fault = first_guard_fault(c.text);
+        EXPECT_EQ(fault.has_value(), c.line != 0) << c.text;
+        if (!fault || c.line == 0) continue;
+        EXPECT_EQ(fault->place.line, c.line) << c.text;
+        EXPECT_EQ(fault->place.column, c.column) << c.text;
+        EXPECT_NE(fault->what.find("not ASCII"), std::string::npos) << fault->what;
+    }
 }
 
 }  // namespace
