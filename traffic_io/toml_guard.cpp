@@ -12,6 +12,8 @@ bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+constexpr const char* kNotAsciiOutside = "a character that is not ASCII outside quotes and comments";
+
 bool is_ascii(char c) { return static_cast<unsigned char>(c) < 0x80; }
 
 // Reads the text once, keeping count of the levels open at each place.
@@ -75,7 +77,7 @@ private:
         const char c = here();
         const bool fresh = fresh_line_ && !is_blank(c);
         if (!is_blank(c)) fresh_line_ = false;
-        if (!is_ascii(c)) return refuse("a character that is not ASCII outside quotes and comments");
+        if (!is_ascii(c)) return refuse(kNotAsciiOutside);
         if (c == '#') return skip_comment();
         if (c == '"' || c == '\'') {
             key_part(false);
@@ -165,6 +167,7 @@ private:
         parts_ = 0;
         while (at_ < text_.size() && here() != ']' && here() != '\n' && !fault_) {
             const char c = here();
+            if (!is_ascii(c)) return refuse(kNotAsciiOutside);
             if (c == '"' || c == '\'') {
                 key_part(false);
                 skip_string(c);
