@@ -79,6 +79,7 @@ private:
         if (!is_blank(c)) fresh_line_ = false;
         if (!is_ascii(c)) return refuse(kNotAsciiOutside);
         if (c == '#') return skip_comment();
+        if (!in_key_ && starts_bare_value(c)) return skip_bare_value();
         if (c == '"' || c == '\'') {
             key_part(false);
             return skip_string(c);
@@ -101,6 +102,20 @@ private:
             key_part(false);
         }
         advance();
+    }
+
+    // A number, date, boolean or anything else a value starts without a quote
+    // or a bracket: the parser reads it to the next blank, line end, comma,
+    // closing bracket or comment, quotes and opening brackets included, and
+    // tests every character of it.
+    static bool starts_bare_value(char c) {
+        return !is_blank(c) && std::string_view("\"'[]{},=\n").find(c) == std::string_view::npos;
+    }
+    void skip_bare_value() {
+        while (at_ < text_.size() && std::string_view(" \t\r\n]},#").find(here()) == std::string_view::npos) {
+            if (!is_ascii(here())) return refuse(kNotAsciiOutside);
+            advance();
+        }
     }
 
     void skip_comment() {

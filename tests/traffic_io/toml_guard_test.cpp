@@ -129,6 +129,7 @@ TEST(TomlGuard, RefusesCharactersNotAsciiOnlyWhereTomlWantsNone) {
         {"k\u00c6 = 1\n", 1, 2},                               // in a bare key
         {"x = 1\n\u3001 = 2\n", 2, 1},
         {"[t.\"\u00c6\"\u00b0]\n", 1, 7},                         // in a table header
+        {"x = 0\"\u00c6\"\n", 1, 7},                             // a quote within a number starts no string
         {"x = \"\"\"a\\\u00b0\"\"\"\n", 1, 10},             // right after a backslash
         {"x = \"\"\"a\\  \n \n  \u00c6\"\"\"\n", 3, 3},       // past a line-ending backslash
         {"\xef\xbb\xbfx = \"\u00c6r\u00f8\" # 060\u00b0\n", 0, 0}, // a byte order mark, a string, a comment
