@@ -150,7 +150,11 @@ void write_text(std::string& out, const char* role, const TextShape& t, bool hal
 std::string svg_page(const Drawing& drawing) {
     const std::string w = num(drawing.width);
     const std::string h = num(drawing.height);
-    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    // Room for the whole document at once (an element takes some 120 bytes):
+    // a large board is then written without copying what it has so far.
+    std::string out;
+    out.reserve(1024 + 160 * drawing.shapes.size());
+    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "pt\" height=\"" + h + "pt\" viewBox=\"0 0 " +
            w + " " + h + "\" font-family=\"" + kFontFamily + ", sans-serif\">\n";
     out += "<rect width=\"" + w + "\" height=\"" + h + "\" fill=\"" + colour(Ink::Paper) + "\"/>\n";
