@@ -16,6 +16,7 @@
 #include "plot/page_terms.hpp"
 #include "plot/range_rose.hpp"
 #include "plot/range_scale.hpp"
+#include "traffic/steerable.hpp"
 #include "traffic_io/traffic_text.hpp"
 
 namespace echo_track::plot {
@@ -23,6 +24,9 @@ namespace {
 
 using traffic_io::clock_text;
 using traffic_io::course_text;
+using traffic_io::given_text;
+using traffic_io::least_range_text;
+using traffic_io::least_time_text;
 using traffic_io::tenths_text;
 
 using traffic::CourseArc;
@@ -31,6 +35,12 @@ using traffic::TargetSolution;
 using traffic::TrafficExercise;
 using traffic::TrafficSolution;
 using traffic::Vec2;
+
+// The course of an alteration as it is steered: a whole degree, or on a
+// narrow arc the decimals that hold it.
+std::string steered_text(const traffic::Alteration& a) {
+    return traffic_io::course_decimals_text(a.steered_course, a.steered_decimals);
+}
 
 constexpr double kBoardWidth = 640.0;
 constexpr double kTitleTop = 24.0;
@@ -89,7 +99,7 @@ std::optional<Chosen> chosen_manoeuvre(const TrafficExercise& e, const TrafficSo
     if (!use_stb && !use_port) return std::nullopt;
     const traffic::AlterationOutcome& a = use_stb ? *stb : *port;
     return Chosen{a.outcome.own, &a.outcome,
-                  "alteration to " + course_text(a.alteration.steered_course) + (use_stb ? " (starboard)" : " (port)")};
+                  "alteration to " + steered_text(a.alteration) + (use_stb ? " (starboard)" : " (port)")};
 }
 
 class Board {
@@ -256,24 +266,29 @@ private:
 
     void title() {
         text_line(Role::Title, kTitleTop, "Traffic at " + clock_text(s_.manoeuvre_time) + ": own ship " + course_text(e_.own.course) +
-                  " at " + tenths_text(e_.own.speed_kt) + " kt, required CPA " + tenths_text(e_.required_cpa_nm) + " nm",
+                  " at " + tenths_text(e_.own.speed_kt) + " kt, required CPA " + given_text(e_.required_cpa_nm) + " nm",
                   Ink::Text, 12.0, true);
         std::string sides = "Smallest alterations: starboard ";
-        sides += s_.starboard ? (s_.starboard->alteration.steered_turn > 0.0 ? "to " + course_text(s_.starboard->alteration.steered_course) : "none needed") : "none";
+        sides += s_.starboard ? (s_.starboard->alteration.steered_turn > 0.0 ? "to " + steered_text(s_.starboard->alteration) : "none needed") : "none";
         sides += ", port ";
-        sides += s_.port ? (s_.port->alteration.steered_turn > 0.0 ? "to " + course_text(s_.port->alteration.steered_course) : "none needed") : "none";
+        sides += s_.port ? (s_.port->alteration.steered_turn > 0.0 ? "to " + steered_text(s_.port->alteration) : "none needed") : "none";
         sides += "; speed: ";
         const traffic::SpeedAlternative& v = s_.speed_alternative;
-        sides += v.stopping_does_not_clear ? "stopping does not clear"
-                 : v.speed_kt >= e_.own.speed_kt ? "none needed"
-                                                  : "at most " + traffic_io::speed_down_text(v.speed_kt) + " kt";
+        sides += v.choice.present_clears ? "none needed"
+                 : !v.choice.found           ? (v.stopping_does_not_clear ? "stopping does not clear" : "no tenth of a knot clears")
+                 : (v.choice.every_lower_clears ? "at most " : "") + tenths_text(v.speed_kt) + " kt";
         text_line(Role::Title, kTitleTop + kTitleStep, sides, Ink::Text, 10.0, false);
         std::string clear = "Courses that clear all at " + tenths_text(e_.own.speed_kt) + " kt: ";
-        if (s_.arcs.blocked.empty()) clear += "every course";
-        if (s_.arcs.clear.empty()) clear += "none";
-        for (std::size_t i = 0; i < s_.arcs.clear.size() && !s_.arcs.blocked.empty(); ++i) {
+        if (s_.arcs.every_course()) clear += "every course";
+        if (s_.arcs.no_course()) clear += "none";
+        // Whole degrees inside each arc; an arc that holds fewer than two is left to the report.
+        bool first = true;
+        for (std::size_t i = 0; i < s_.arcs.clear.size() && !s_.arcs.every_course(); ++i) {
             const CourseArc& a = s_.arcs.clear[i];
-            clear += (i > 0 ? ", " : "") + course_text(std::ceil(a.from)) + " to " + course_text(std::floor(a.to));
+            const std::optional<traffic::Span> whole = traffic::inward(a.from, a.to, 0, false);
+            if (!whole || whole->from == whole->to) continue;
+            clear += (first ? "" : ", ") + course_text(whole->from) + " to " + course_text(whole->to);
+            first = false;
         }
         text_line(Role::Title, kTitleTop + 2 * kTitleStep, clear, Ink::Clear, 10.0, false);
         text_line(Role::Title, kTitleTop + 3 * kTitleStep,
@@ -291,13 +306,14 @@ private:
             if (t.same_time) {
                 text += "both sightings at the same time, not solved";
             } else {
+                const auto passing = [&](const Passage& p) {
+                    const std::string when = least_time_text(p);
+                    return "CPA " + least_range_text(p, e_.required_cpa_nm) + " nm" +
+                           (when == "-" ? ", keeps station" : when == "now" ? " now" : ", TCPA " + when + " min");
+                };
                 const Passage& p = t.present;
-                text += "CPA " + tenths_text(p.cpa_nm) + " nm" + (p.keeps_station ? ", keeps station" : ", TCPA " + tenths_text(p.tcpa_min) + " min") +
-                        (p.danger ? ", DANGER" : "");
-                if (chosen_) {
-                    const Passage& a = chosen_->outcome->passages[i];
-                    text += "; after: CPA " + tenths_text(a.cpa_nm) + " nm" + (a.keeps_station ? "" : ", TCPA " + tenths_text(a.tcpa_min) + " min");
-                }
+                text += passing(p) + (p.danger ? ", DANGER" : "");
+                if (chosen_) text += "; after: " + passing(chosen_->outcome->passages[i]);
             }
             text_line(Role::Legend, y, text, ink, 9.0, false, 54.0);
             y += kLegendStep;

@@ -128,8 +128,10 @@ std::vector<std::string> manoeuvre_figures(const SheetExercise& x) {
     const std::string on = "Speed alternative on " + course_text(x.exercise.own.course) + ": ";
     if (slow.stopping_does_not_clear) {
         lines.push_back(on + "stopping does not clear");
-    } else if (slow.speed_kt < x.exercise.own.speed_kt) {
-        lines.push_back(on + "reduce to " + traffic_io::speed_down_text(slow.speed_kt) + " kt");
+    } else if (!slow.choice.present_clears && !slow.choice.found) {
+        lines.push_back(on + "no tenth of a knot below the present speed clears");
+    } else if (!slow.choice.present_clears) {
+        lines.push_back(on + "reduce to " + tenths_text(slow.speed_kt) + " kt");
     } else {
         lines.push_back(on + "none needed");
     }

@@ -16,6 +16,7 @@
 #include "traffic_io/traffic_file.hpp"
 #include "traffic_io/traffic_json.hpp"
 #include "traffic_io/traffic_report.hpp"
+#include "traffic_io/traffic_text.hpp"
 #include "version/version.hpp"
 
 namespace echo_track::tools {
@@ -86,6 +87,8 @@ int run_traffic_command(std::string_view program_name, int argc, char** argv) {
         return refuse(e.what());
     }
     const traffic::TrafficSolution solution = traffic::solve_traffic(exercise);
+    // Figures that cannot be meant are plotted all the same, and said so.
+    for (const std::string& warning : traffic_io::traffic_warnings(solution)) write_text(2, program + ": warning: " + warning + "\n");
     // A board cairo cannot paint (too many targets for a PNG) still leaves the
     // report to print; a board file that cannot be written is refused first.
     Board board;

@@ -1,259 +1,164 @@
 #include "traffic/clearing_arcs.hpp"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <limits>
+
+#include "traffic/clear_spans.hpp"
 
 namespace echo_track::traffic {
 namespace {
 
-// Below this own speed (knots) every course gives the same velocity: the
-// own ship is stopped, and a course alone changes nothing.
-constexpr double kStoppedKt = 1e-9;
+// The most decimals given to a course steered on an arc narrower than the
+// next coarser step.
+constexpr int kMostDecimals = 9;
 
-// Below this |cross| the own course runs parallel to a cone edge and never
-// meets it.
-constexpr double kParallel = 1e-12;
-
-constexpr double kInfinity = std::numeric_limits<double>::infinity();
-
-// The two edges of the cone as unit directions of relative velocity.
-std::array<Vec2, 2> cone_edges(const CollisionCone& cone) {
-    const Vec2 a = cone.axis;
-    const double c = cone.cos_half;
-    const double s = cone.sin_half;
-    return {Vec2{c * a.north - s * a.east, s * a.north + c * a.east},
-            Vec2{c * a.north + s * a.east, -s * a.north + c * a.east}};
+// Own courses at `speed` whose velocity puts the ship's relative velocity on
+// the ray r e (r >= 0): where the own-speed circle |Vo| = speed meets the
+// line Vo = Vt - r e, r^2 - 2 r (Vt.e) + |Vt|^2 - speed^2 = 0. The roots are
+// taken in the form that keeps a root near 0 (equal speeds) exact in sign.
+void ray_courses(Vec2 target_velocity, Vec2 e, double speed, std::vector<double>& courses) {
+    const double off = std::fabs(cross(target_velocity, e));
+    const double discriminant = (speed - off) * (speed + off);
+    if (discriminant < 0.0) return;  // the ray passes outside the circle
+    const double along_ray = dot(target_velocity, e);
+    const double q = along_ray + std::copysign(std::sqrt(discriminant), along_ray);
+    const double own = length(target_velocity);
+    const double product = (own - speed) * (own + speed);
+    for (const double r : {q, q != 0.0 ? product / q : 0.0}) {
+        if (r >= 0.0) courses.push_back(bearing_of(target_velocity - r * e));
+    }
 }
 
-// Own courses at `speed` whose relative velocity lies on an edge of the
-// cone: where the own-speed circle meets the edge rays. On the ray
-// Vt - r e (r >= 0) the circle |Vo| = speed gives r^2 - 2 r (Vt.e) + |Vt|^2
-// - speed^2 = 0, whose discriminant is speed^2 - cross(Vt, e)^2.
-std::vector<double> edge_courses(const CollisionCone& cone, Vec2 target_velocity, double speed) {
-    std::vector<double> courses;
-    for (const Vec2 e : cone_edges(cone)) {
-        const double off = std::fabs(cross(target_velocity, e));
-        const double discriminant = (speed - off) * (speed + off);
-        if (discriminant < 0.0) continue;  // the edge passes outside the circle
-        const double root = std::sqrt(discriminant);
-        const double along_edge = dot(target_velocity, e);
-        for (const double r : {along_edge - root, along_edge + root}) {
-            if (r >= 0.0) courses.push_back(bearing_of(target_velocity - r * e));
+// Own courses at `speed` whose velocity puts the ship's relative velocity on
+// the circle `c`: own velocities on the circle of radius c.radius round
+// D = Vt - c.centre, met by the own-speed circle at the angle d off the
+// bearing of D with |D|^2 + s^2 - 2 |D| s cos d = radius^2, that is
+// 4 |D| s sin^2(d/2) = radius^2 - (|D| - s)^2.
+void circle_courses(Vec2 target_velocity, const Circle& c, double speed, std::vector<double>& courses) {
+    const Vec2 d = target_velocity - c.centre;
+    const double distance = length(d);
+    const double mismatch = std::fabs(distance - speed);
+    const double room = (c.radius - mismatch) * (c.radius + mismatch);
+    if (room <= 0.0 || distance * speed == 0.0) return;
+    const double half = std::asin(std::min(1.0, std::sqrt(room / (4.0 * distance * speed))));
+    const double course = bearing_of(d);
+    courses.push_back(normalized_degrees(course + 2.0 * half / kDegree));
+    courses.push_back(normalized_degrees(course - 2.0 * half / kDegree));
+}
+
+// Every course at `speed` where the verdict of `t` may change.
+void cut_courses(const TargetSolution& t, double speed, double required_cpa_nm, std::vector<double>& courses) {
+    if (length(t.true_velocity) > 0.0) courses.push_back(bearing_of(t.true_velocity));  // no relative motion
+    const VerdictBorders borders = verdict_borders(t.position, required_cpa_nm);
+    for (const Vec2 e : borders.edges) ray_courses(t.true_velocity, e, speed, courses);
+    for (const Circle& c : borders.circles) circle_courses(t.true_velocity, c, speed, courses);
+}
+
+// An unrolled angle (0 <= angle < 720) brought under 360 without rounding.
+double under_360(double angle) { return angle >= 360.0 ? angle - 360.0 : angle; }
+
+CourseArc arc_between(double from, double to) { return CourseArc{under_360(from), under_360(from) + (to - from)}; }
+
+std::vector<CourseArc> in_compass_order(std::vector<CourseArc> arcs) {
+    std::sort(arcs.begin(), arcs.end(), [](const CourseArc& a, const CourseArc& b) { return a.from < b.from; });
+    return arcs;
+}
+
+// The course with the fewest decimals on [from, to] that clears, tried from
+// the near end; none if no course of kMostDecimals decimals does.
+std::optional<std::pair<double, int>> steerable_course(double from, double to, bool upward,
+                                                       const std::function<bool(double)>& clears) {
+    for (int decimals = 0; decimals <= kMostDecimals; ++decimals) {
+        const double scale = std::pow(10.0, decimals);
+        const double first = upward ? std::ceil(from * scale) : std::floor(to * scale);
+        for (int tries = 0; tries < 400; ++tries) {
+            const double c = (first + (upward ? tries : -tries)) / scale;
+            if (upward ? c > to : c < from) break;
+            if (c >= from && c <= to && clears(c)) return std::make_pair(c, decimals);
         }
     }
-    std::sort(courses.begin(), courses.end());
-    courses.erase(std::unique(courses.begin(), courses.end()), courses.end());
-    return courses;
-}
-
-bool course_blocked(const CollisionCone& cone, Vec2 target_velocity, double course, double speed) {
-    return cone.holds(target_velocity - along(course, speed));
-}
-
-// Splits wrapping arcs at north so that every piece lies within 0..360.
-std::vector<CourseArc> unwrapped(const std::vector<std::vector<CourseArc>>& per_target) {
-    std::vector<CourseArc> pieces;
-    for (const auto& arcs : per_target) {
-        for (const CourseArc& a : arcs) {
-            if (a.to <= 360.0) {
-                pieces.push_back(a);
-            } else {
-                pieces.push_back({a.from, 360.0});
-                pieces.push_back({0.0, std::min(a.to - 360.0, 360.0)});
-            }
-        }
-    }
-    return pieces;
+    return std::nullopt;
 }
 
 }  // namespace
 
 bool CourseArc::holds(double course) const {
     if (width() >= 360.0) return true;
-    const double offset = normalized_degrees(course - from);
-    return offset > 0.0 && offset < width();
+    double offset = course - from;
+    while (offset < 0.0) offset += 360.0;
+    while (offset >= 360.0) offset -= 360.0;
+    return offset <= width();
 }
 
-double CollisionCone::half_angle() const { return std::atan2(sin_half, cos_half) / kDegree; }
+ClearingArcs clearing_arcs(const std::vector<TargetSolution>& targets, double speed_kt, double present_course,
+                           double required_cpa_nm) {
+    std::vector<double> cuts = {normalized_degrees(present_course)};
+    for (const TargetSolution& t : targets) {
+        if (!t.same_time) cut_courses(t, speed_kt, required_cpa_nm, cuts);
+    }
+    const double low = *std::min_element(cuts.begin(), cuts.end());
+    const double high = low + 360.0;
+    // The cut at `high` is the one at `low`, once round: judged as the same course.
+    const auto clears = [&](double course) {
+        return clears_every_solved(targets, along(under_360(course == high ? low : course), speed_kt), required_cpa_nm);
+    };
+    std::vector<Span> spans = clear_spans(cuts, low, high, clears);
 
-bool CollisionCone::holds(Vec2 relative_velocity) const {
-    if (!exists) return false;
-    return dot(relative_velocity, axis) > length(relative_velocity) * cos_half;
-}
-
-CollisionCone collision_cone(Vec2 target_position, double required_cpa_nm) {
-    CollisionCone cone;
-    const double range = length(target_position);
-    if (range == 0.0) return cone;  // right at the own ship: any motion opens it
-    cone.exists = true;
-    cone.axis = (-1.0 / range) * target_position;
-    if (range <= required_cpa_nm) {
-        cone.sin_half = 1.0;  // on or inside the limit: every closing motion is too close
-        cone.cos_half = 0.0;
-    } else {
-        cone.sin_half = required_cpa_nm / range;
-        cone.cos_half = std::sqrt((range - required_cpa_nm) * (range + required_cpa_nm)) / range;
-    }
-    return cone;
-}
-
-std::vector<CourseArc> blocked_courses(const CollisionCone& cone, Vec2 target_velocity, double own_speed_kt) {
-    if (!cone.exists) return {};
-    if (own_speed_kt < kStoppedKt) {
-        if (cone.holds(target_velocity)) return {CourseArc{0.0, 360.0}};
-        return {};
-    }
-    const std::vector<double> edges = edge_courses(cone, target_velocity, own_speed_kt);
-    if (edges.empty()) {
-        if (course_blocked(cone, target_velocity, 0.0, own_speed_kt)) return {CourseArc{0.0, 360.0}};
-        return {};
-    }
-    // Between two neighbouring edge courses a course is blocked or clear
-    // throughout: its middle tells which.
-    std::vector<CourseArc> arcs;
-    for (std::size_t i = 0; i < edges.size(); ++i) {
-        const CourseArc piece{edges[i], i + 1 < edges.size() ? edges[i + 1] : edges[0] + 360.0};
-        if (piece.width() <= 0.0 || !course_blocked(cone, target_velocity, piece.middle(), own_speed_kt)) continue;
-        if (!arcs.empty() && arcs.back().to == piece.from) {
-            arcs.back().to = piece.to;
-        } else {
-            arcs.push_back(piece);
-        }
-    }
-    // A blocked arc running through the last edge on into the first.
-    if (arcs.size() > 1 && arcs.back().to == arcs.front().from + 360.0) {
-        arcs.back().to = arcs.front().to + 360.0;
-        arcs.erase(arcs.begin());
-    }
-    return arcs;
-}
-
-ClearingArcs join_blocked(const std::vector<std::vector<CourseArc>>& per_target) {
-    std::vector<CourseArc> pieces = unwrapped(per_target);
-    std::sort(pieces.begin(), pieces.end(), [](const CourseArc& a, const CourseArc& b) { return a.from < b.from; });
     ClearingArcs arcs;
-    for (const CourseArc& p : pieces) {
-        // Blocked arcs are open: two that only touch leave their common edge
-        // clear (a single course, at exactly the limit from both targets).
-        if (!arcs.blocked.empty() && p.from < arcs.blocked.back().to) {
-            arcs.blocked.back().to = std::max(arcs.blocked.back().to, p.to);
-        } else {
-            arcs.blocked.push_back(p);
-        }
+    if (spans.empty()) {
+        arcs.blocked.push_back({0.0, 360.0});
+        return arcs;
     }
-    if (arcs.blocked.empty()) {
+    if (spans.size() == 1 && spans.front().from == low && spans.front().to == high) {
         arcs.clear.push_back({0.0, 360.0});
         return arcs;
     }
-    if (arcs.blocked.size() > 1 && arcs.blocked.front().from == 0.0 && arcs.blocked.back().to == 360.0) {
-        arcs.blocked.back().to = 360.0 + arcs.blocked.front().to;
-        arcs.blocked.erase(arcs.blocked.begin());
+    // A clearing span that runs through the cut at `low` goes on round the compass.
+    if (spans.size() > 1 && spans.front().from == low && spans.back().to == high) {
+        spans.back().to = spans.front().to + 360.0;
+        spans.erase(spans.begin());
     }
-    if (arcs.blocked.size() == 1 && arcs.blocked.front().width() >= 360.0) {
-        arcs.blocked.front() = {0.0, 360.0};
-        return arcs;
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        arcs.clear.push_back(arc_between(spans[i].from, spans[i].to));
+        const double next = i + 1 < spans.size() ? spans[i + 1].from : spans.front().from + 360.0;
+        if (next > spans[i].to) arcs.blocked.push_back(arc_between(spans[i].to, next));
     }
-    for (std::size_t i = 0; i < arcs.blocked.size(); ++i) {
-        const CourseArc& here = arcs.blocked[i];
-        const CourseArc& next = arcs.blocked[(i + 1) % arcs.blocked.size()];
-        const double gap = normalized_degrees(next.from - here.to);
-        if (gap > 0.0) arcs.clear.push_back({normalized_degrees(here.to), normalized_degrees(here.to) + gap});
-    }
-    std::sort(arcs.clear.begin(), arcs.clear.end(), [](const CourseArc& a, const CourseArc& b) { return a.from < b.from; });
+    arcs.clear = in_compass_order(arcs.clear);
+    arcs.blocked = in_compass_order(arcs.blocked);
     return arcs;
 }
 
-std::optional<Alteration> smallest_alteration(const ClearingArcs& arcs, double course, Side side, bool present_clears) {
-    const auto blocking = [&](double c) {
-        return std::find_if(arcs.blocked.begin(), arcs.blocked.end(), [&](const CourseArc& a) { return a.holds(c); });
-    };
-    Alteration alteration;
-    alteration.exact_course = alteration.steered_course = course;
-    if (present_clears) return alteration;
+std::optional<Alteration> smallest_alteration(const ClearingArcs& arcs, double course, Side side, bool present_clears,
+                                              const std::function<bool(double)>& clears_course) {
+    Alteration a;
+    a.exact_course = a.steered_course = course;
+    if (present_clears) return a;
     const bool starboard = side == Side::Starboard;
-    const auto here = blocking(course);
-    if (here != arcs.blocked.end()) {
-        if (here->width() >= 360.0) return std::nullopt;
-        alteration.exact_course = normalized_degrees(starboard ? here->to : here->from);
-    }
     const auto turn_to = [&](double c) { return normalized_degrees(starboard ? c - course : course - c); };
-    alteration.exact_turn = turn_to(alteration.exact_course);
-    // The first whole degree beyond the edge (strictly beyond a present
-    // course that is itself the edge); if a narrow clear sector holds none,
-    // on past the next blocked sector.
-    double steered = starboard ? std::ceil(alteration.exact_course) : std::floor(alteration.exact_course);
-    if (steered == course) steered += starboard ? 1.0 : -1.0;
-    for (std::size_t tries = 0; tries <= arcs.blocked.size(); ++tries) {
-        const auto blocked = blocking(steered);
-        if (blocked == arcs.blocked.end()) break;
-        steered = starboard ? std::ceil(blocked->to) : std::floor(blocked->from);
+    const CourseArc* first = nullptr;
+    for (const CourseArc& arc : arcs.clear) {
+        const double near_end = starboard ? arc.from : arc.to;
+        if (first == nullptr || turn_to(near_end) < turn_to(starboard ? first->from : first->to)) first = &arc;
     }
-    alteration.steered_course = normalized_degrees(steered);
-    alteration.steered_turn = turn_to(alteration.steered_course);
-    if (alteration.exact_turn > 180.0 || alteration.steered_turn > 180.0) return std::nullopt;
-    return alteration;
-}
-
-std::vector<SpeedInterval> blocked_speeds(const CollisionCone& cone, Vec2 target_velocity, double course) {
-    if (!cone.exists) return {};
-    const Vec2 u = along(course, 1.0);
-    // Own velocity s u meets the edge ray Vt - r e (r >= 0) where
-    // s u + r e = Vt: s = cross(Vt, e) / cross(u, e), r = cross(u, Vt) / cross(u, e).
-    std::vector<double> edges;
-    for (const Vec2 e : cone_edges(cone)) {
-        const double across = cross(u, e);
-        if (std::fabs(across) < kParallel) continue;
-        if (cross(u, target_velocity) / across >= 0.0) edges.push_back(cross(target_velocity, e) / across);
+    if (first == nullptr) return std::nullopt;
+    // The near end as a course of the compass; should bringing it under 360
+    // have moved it off the clearing side by a bit, the nearest course on
+    // the arc that clears.
+    const auto clears_unrolled = [&](double c) { return clears_course(normalized_degrees(c)); };
+    double near_end = starboard ? first->from : first->to;
+    if (!clears_unrolled(near_end) && clears_unrolled(first->from + first->width() / 2.0)) {
+        near_end = nearest_clearing(near_end, first->from + first->width() / 2.0, clears_unrolled);
     }
-    std::sort(edges.begin(), edges.end());
-    const auto blocked = [&](double speed) { return cone.holds(target_velocity - speed * u); };
-    if (edges.empty()) {
-        if (blocked(0.0)) return {{-kInfinity, kInfinity}};
-        return {};
-    }
-    std::vector<double> ends = {-kInfinity};
-    ends.insert(ends.end(), edges.begin(), edges.end());
-    ends.push_back(kInfinity);
-    std::vector<SpeedInterval> intervals;
-    for (std::size_t i = 0; i + 1 < ends.size(); ++i) {
-        const double low = ends[i];
-        const double high = ends[i + 1];
-        if (!(low < high)) continue;
-        const double probe = std::isinf(low) ? high - 1.0 : std::isinf(high) ? low + 1.0 : (low + high) / 2.0;
-        if (!blocked(probe)) continue;
-        if (!intervals.empty() && intervals.back().high == low) {
-            intervals.back().high = high;
-        } else {
-            intervals.push_back({low, high});
-        }
-    }
-    return intervals;
-}
-
-std::optional<double> highest_clearing_speed(const std::vector<std::vector<SpeedInterval>>& per_target, double present_kt,
-                                             bool present_clears) {
-    if (present_clears) return present_kt;
-    std::vector<SpeedInterval> all;
-    for (const auto& intervals : per_target) all.insert(all.end(), intervals.begin(), intervals.end());
-    std::sort(all.begin(), all.end(), [](const SpeedInterval& a, const SpeedInterval& b) { return a.low < b.low; });
-    std::vector<SpeedInterval> joined;
-    for (const SpeedInterval& i : all) {
-        if (!joined.empty() && i.low < joined.back().high) {
-            joined.back().high = std::max(joined.back().high, i.high);
-        } else {
-            joined.push_back(i);
-        }
-    }
-    // The blocked interval that holds the present speed, or ends at it.
-    for (const SpeedInterval& i : joined) {
-        if (i.low < present_kt && present_kt <= i.high) {
-            if (i.low < 0.0) return std::nullopt;
-            return i.low;
-        }
-    }
-    return present_kt;
+    a.exact_course = normalized_degrees(near_end);
+    a.exact_turn = turn_to(a.exact_course);
+    a.narrow_arc = first->width() < 1.0;
+    const auto steered = steerable_course(first->from, first->to, starboard, clears_unrolled);
+    if (!steered && !clears_course(a.exact_course)) return std::nullopt;  // a sliver the figures cannot hold
+    a.steered_course = normalized_degrees(steered ? steered->first : a.exact_course);
+    a.steered_decimals = steered ? steered->second : kMostDecimals;
+    a.steered_turn = turn_to(a.steered_course);
+    if (a.exact_turn > 180.0 || a.steered_turn > 180.0) return std::nullopt;
+    return a;
 }
 
 }  // namespace echo_track::traffic

@@ -70,6 +70,7 @@ TargetSolution solve_target(const Target& target, const CourseAndSpeed& own, Clo
     t.closing = dot(t.position, relative_velocity) < 0.0;
     t.overtaking = t.aspect == Aspect::AbaftBeam && t.closing;
     t.inside_required = t.range_nm < required_cpa_nm;
+    t.implausible_speed = t.true_speed_kt > kImplausibleSpeedKt;
 
     t.present = passage(t.position, t.true_velocity, own_velocity, required_cpa_nm);
     t.bow_crossing = bow_crossing(t.position, t.present, own.course);
@@ -78,6 +79,13 @@ TargetSolution solve_target(const Target& target, const CourseAndSpeed& own, Clo
 
 Vec2 relative_position_after(const TargetSolution& target, Vec2 own_velocity, double minutes) {
     return target.position + (minutes / 60.0) * (target.true_velocity - own_velocity);
+}
+
+bool clears_every_solved(const std::vector<TargetSolution>& targets, Vec2 own_velocity, double required_cpa_nm) {
+    for (const TargetSolution& t : targets) {
+        if (!t.same_time && !passes_clear(t.position, t.true_velocity - own_velocity, required_cpa_nm)) return false;
+    }
+    return true;
 }
 
 }  // namespace echo_track::traffic

@@ -4,6 +4,7 @@
 // own heading line, and where it bears at the manoeuvre time.
 
 #include <string>
+#include <vector>
 
 #include "traffic/clock.hpp"
 #include "traffic/exercise.hpp"
@@ -49,9 +50,15 @@ struct TargetSolution {
     bool overtaking = false;       // more than 22.5 degrees abaft the beam and closing
     bool inside_required = false;  // already closer than the required CPA
 
+    bool implausible_speed = false; // true speed above kImplausibleSpeedKt: the sightings are likely wrong
+
     Passage present;               // at the present course and speed, from the manoeuvre time
     BowCrossing bow_crossing;
 };
+
+// Above this true speed (knots) no ship sails: the sightings are likely
+// mistyped, though the plot still follows them.
+inline constexpr double kImplausibleSpeedKt = 100.0;
 
 // The minutes from `reference` to the later sighting of `target`, shorter way
 // round the clock; used to find the latest observation of all.
@@ -64,5 +71,10 @@ TargetSolution solve_target(const Target& target, const CourseAndSpeed& own, Clo
 // The position of a solved target `minutes` after the manoeuvre time, when
 // the own ship makes `own_velocity` from then on (nm from the own ship).
 Vec2 relative_position_after(const TargetSolution& target, Vec2 own_velocity, double minutes);
+
+// Whether the own ship making `own_velocity` from the manoeuvre time passes
+// every solved target clear (targets seen twice at the same time are not
+// solved and not judged).
+bool clears_every_solved(const std::vector<TargetSolution>& targets, Vec2 own_velocity, double required_cpa_nm);
 
 }  // namespace echo_track::traffic

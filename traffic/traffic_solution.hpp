@@ -1,14 +1,17 @@
 #pragma once
 // The whole traffic picture of one exercise: every target at the present
 // course and speed, the courses that clear them all, the smallest
-// alterations to either side, the speed alternative, and the trial.
+// alterations to either side, the speed alternative, and the trial. Every
+// claim in it is judged by passes_clear, and covers the solved targets only.
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "traffic/clearing_arcs.hpp"
 #include "traffic/exercise.hpp"
 #include "traffic/passage.hpp"
+#include "traffic/speed_alternative.hpp"
 #include "traffic/target_solution.hpp"
 
 namespace echo_track::traffic {
@@ -19,7 +22,7 @@ namespace echo_track::traffic {
 struct Outcome {
     CourseAndSpeed own;
     std::vector<Passage> passages;
-    bool clears_all = true;  // every solved target at or beyond the required CPA from the manoeuvre time on
+    bool clears_all = true;  // every solved target passes clear
 };
 
 struct AlterationOutcome {
@@ -28,15 +31,19 @@ struct AlterationOutcome {
 };
 
 struct SpeedAlternative {
-    bool stopping_does_not_clear = false;
-    double speed_kt = 0.0;   // the highest clearing speed, exact
-    Outcome outcome;         // at that speed (empty when stopping does not clear)
+    SpeedChoice choice;
+    bool stopping_does_not_clear = false;  // no speed below the present one clears
+    double speed_kt = 0.0;                 // the highest clearing tenth of a knot, or the present speed when it clears
+    Outcome outcome;                       // at that speed (empty when no tenth clears)
 };
 
 struct TrafficSolution {
     ClockTime manoeuvre_time;
     std::vector<TargetSolution> targets;
-    bool any_danger = false;
+    bool any_danger = false;                      // some solved target does not pass clear at the present course and speed
+    bool present_clears = true;                   // the present course and speed clear every solved target
+    std::vector<std::string> unsolved;            // targets seen twice at the same time, by name
+    std::vector<std::string> at_own_ship;         // solved targets already at the own ship
     ClearingArcs arcs;                            // at the present speed
     std::optional<AlterationOutcome> starboard;   // none when no course within 180 degrees clears all
     std::optional<AlterationOutcome> port;
@@ -48,6 +55,10 @@ struct TrafficSolution {
 // latest observation of all. An exercise without targets has no latest
 // observation and needs a clock time; without one it is taken as 00:00.
 ClockTime manoeuvre_time(const TrafficExercise& exercise);
+
+// The latest observation of all the targets' sightings, the shorter way
+// round the clock from the first target's; none without targets.
+std::optional<ClockTime> latest_observation(const TrafficExercise& exercise);
 
 // How every target passes when the own ship makes `own` from the manoeuvre time.
 Outcome outcome_of(const std::vector<TargetSolution>& targets, const CourseAndSpeed& own, double required_cpa_nm);

@@ -8,9 +8,11 @@
 #include <sstream>
 
 #include "console/safe_text.hpp"
+#include "traffic/traffic_solution.hpp"
 #include "traffic_io/file_text.hpp"
 #include "traffic_io/target_name.hpp"
 #include "traffic_io/toml_guard.hpp"
+#include "traffic_io/traffic_text.hpp"
 
 namespace echo_track::traffic_io {
 namespace {
@@ -22,6 +24,7 @@ using traffic::Target;
 using traffic::TrafficExercise;
 
 constexpr double kMaxSpeedKt = 99.0;
+constexpr double kLeastRequiredCpaNm = 0.01;  // a required CPA must be more than this
 constexpr double kMaxRangeNm = 999.0;
 constexpr int kMaxDelayMin = 720;  // half a day: the clock is read the shorter way round
 
@@ -131,7 +134,11 @@ public:
     TrafficExercise exercise(const toml::table& root) const {
         only_keys(root, "the file", {"required_cpa_nm", "own_ship", "manoeuvre", "trial", "target"});
         TrafficExercise e;
-        e.required_cpa_nm = number(required(root, "required_cpa_nm", "the file"), "required_cpa_nm", 0.01, kMaxRangeNm, "nautical miles");
+        const toml::node& cpa = required(root, "required_cpa_nm", "the file");
+        e.required_cpa_nm = number(cpa, "required_cpa_nm", kLeastRequiredCpaNm, kMaxRangeNm, "nautical miles");
+        if (e.required_cpa_nm <= kLeastRequiredCpaNm) {
+            fail(cpa.source(), "required_cpa_nm: expected more than " + given_text(kLeastRequiredCpaNm) + " nautical miles");
+        }
         e.own = course_and_speed(table_at(required(root, "own_ship", "the file"), "own_ship"), "own_ship");
         if (const toml::node* m = root.get("manoeuvre")) e.manoeuvre = manoeuvre(table_at(*m, "manoeuvre"));
         if (const toml::node* trial = root.get("trial")) e.trial = course_and_speed(table_at(*trial, "trial"), "trial");
@@ -146,7 +153,18 @@ public:
             e.targets.push_back(target(t, i));
             if (!names.insert(e.targets.back().name).second) fail(t.get("name")->source(), "target " + std::to_string(i + 1) + ".name: '" + e.targets.back().name + "' names two targets");
         }
+        if (const toml::node* m = root.get("manoeuvre")) after_every_sighting(e, *m);
         return e;
+    }
+
+    // A manoeuvre at a clock time before the latest sighting would plot a
+    // ship from where it had not yet been seen: not what the officer means.
+    void after_every_sighting(const TrafficExercise& e, const toml::node& manoeuvre) const {
+        const std::optional<ClockTime> latest = traffic::latest_observation(e);
+        if (!e.manoeuvre.at || !latest || traffic::minutes_between(*latest, *e.manoeuvre.at) >= 0) return;
+        const toml::node* time = manoeuvre.as_table()->get("time");
+        fail(time->source(), "manoeuvre.time: " + clock_text(*e.manoeuvre.at) + " is before the latest sighting, " +
+                                 clock_text(*latest) + "; the manoeuvre comes after the plot");
     }
 
 private:

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "console/field_text.hpp"
+#include "traffic/steerable.hpp"
 #include "traffic_io/traffic_text.hpp"
 
 namespace echo_track::traffic_io {
@@ -51,47 +52,68 @@ std::string row(const std::vector<std::string>& cells) {
     return line + "\n";
 }
 
-std::string danger_text(const Passage& p, bool inside) {
-    if (p.danger) return "DANGER";
-    if (p.keeps_station) return inside ? "inside, keeps station" : "keeps station";
-    if (p.tcpa_min <= 0.0) return "opening";
-    return "clear";
+// The figures of one passage, from the manoeuvre time on: the least range,
+// where and when, and the verdict.
+std::vector<std::string> passage_cells(const Passage& p, double required_cpa_nm) {
+    return {least_range_text(p, required_cpa_nm), least_bearing_text(p), least_time_text(p), verdict_text(p)};
 }
 
-std::string tcpa_text(const Passage& p) { return p.keeps_station ? "-" : tenths_text(p.tcpa_min); }
-
-std::string target_row(const TargetSolution& t) {
+std::string target_row(const TargetSolution& t, double required_cpa_nm) {
     if (t.same_time) {
         return padded(t.name, kColumns[0]) + "  both sightings at " + clock_text(t.latest) + ": no motion can be found\n";
     }
     const Passage& p = t.present;
+    const std::vector<std::string> passing = passage_cells(p, required_cpa_nm);
+    const bool placed = traffic::has_bearing(t.range_nm);
     return row({t.name, p.keeps_station ? "-" : course_text(p.relative_course), tenths_text(p.relative_speed_kt),
-                course_text(t.true_course), tenths_text(t.true_speed_kt), tenths_text(p.cpa_nm), course_text(p.cpa_bearing),
-                tcpa_text(p), bow_crossing_text(t.bow_crossing), course_text(t.bearing), tenths_text(t.range_nm),
-                course_text(t.relative_bearing), aspect_text(t), danger_text(p, t.inside_required)});
+                traffic::has_course(t.true_speed_kt) ? course_text(t.true_course) : "-", tenths_text(t.true_speed_kt), passing[0],
+                passing[1], passing[2], bow_crossing_text(t.bow_crossing), placed ? course_text(t.bearing) : "-",
+                tenths_text(t.range_nm), placed ? course_text(t.relative_bearing) : "-", placed ? aspect_text(t) : "at the own ship",
+                passing[3]});
 }
 
-// An arc as the navigator steers it: clearing arcs shown inward to a tenth
-// of a degree, blocked ones outward, so that every course shown clear is.
-std::string arc_text(const CourseArc& a, bool clearing) {
-    const double from = clearing ? std::ceil(a.from * 10.0) / 10.0 : std::floor(a.from * 10.0) / 10.0;
-    const double to = clearing ? std::floor(a.to * 10.0) / 10.0 : std::ceil(a.to * 10.0) / 10.0;
-    const auto degrees = [](double d) {
-        std::string text = decimal_text(traffic::normalized_degrees(d), 1);
-        if (text.size() < 5) text.insert(0, 5 - text.size(), '0');
-        return text + "°";
-    };
-    return degrees(from) + " to " + degrees(to);
+std::string names_text(const std::vector<std::string>& names) {
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i) text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+    return text;
+}
+
+// What every manoeuvre line covers: all targets, or the solved ones only.
+std::string coverage(const TrafficSolution& s) {
+    return s.unsolved.empty() ? "" : " (the solved targets only; not solved: " + names_text(s.unsolved) + ")";
+}
+
+std::string every_target(const TrafficSolution& s) { return s.unsolved.empty() ? "every target" : "every solved target"; }
+
+// Why no manoeuvre can clear, when that is plain before any figure.
+std::string hopeless(const TrafficExercise& e, const TrafficSolution& s) {
+    if (!s.at_own_ship.empty()) {
+        return names_text(s.at_own_ship) + (s.at_own_ship.size() == 1 ? " is" : " are") + " already at the own ship";
+    }
+    if (e.own.speed_kt == 0.0 && !s.present_clears) return "the own ship is stopped: a course alone changes nothing";
+    return "";
 }
 
 std::string arcs_text(const std::vector<CourseArc>& arcs, bool clearing) {
     std::string text;
-    for (const CourseArc& a : arcs) text += (text.empty() ? "" : ", ") + arc_text(a, clearing);
+    int hidden = 0;
+    for (const CourseArc& a : arcs) {
+        const std::string shown = arc_text(a, clearing);
+        if (shown.empty()) {
+            ++hidden;
+            continue;
+        }
+        text += (text.empty() ? "" : ", ") + shown;
+    }
+    if (hidden > 0) {
+        text += (text.empty() ? "" : ", and ") + whole_text(hidden) + (hidden == 1 ? " sliver" : " slivers") +
+                " narrower than 0.000001° (in the JSON)";
+    }
     return text;
 }
 
 // How every target passes at one own course and speed.
-std::string passages_text(const std::vector<TargetSolution>& targets, const Outcome& o) {
+std::string passages_text(const std::vector<TargetSolution>& targets, const Outcome& o, double required_cpa_nm) {
     std::string text;
     for (std::size_t i = 0; i < targets.size(); ++i) {
         const TargetSolution& t = targets[i];
@@ -100,66 +122,100 @@ std::string passages_text(const std::vector<TargetSolution>& targets, const Outc
             text += "not solved\n";
             continue;
         }
-        const Passage& p = o.passages[i];
-        text += "CPA " + tenths_text(p.cpa_nm) + " nm at " + course_text(p.cpa_bearing) + ", TCPA " + tcpa_text(p) +
-                " min, " + danger_text(p, t.inside_required) + "\n";
+        const std::vector<std::string> c = passage_cells(o.passages[i], required_cpa_nm);
+        text += "CPA " + c[0] + " nm" + (c[1] == "-" ? "" : " at " + c[1]) +
+                (c[2] == "now" ? " now" : c[2] == "-" ? ", range stays" : ", TCPA " + c[2] + " min") + ", " + c[3] + "\n";
     }
     return text;
 }
 
-std::string turn_text(const std::optional<traffic::AlterationOutcome>& a, const char* side, const TrafficSolution& s) {
-    std::string text = "Smallest alteration to " + std::string(side) + ": ";
-    if (!a) return text + "none within 180° clears every target\n";
-    if (a->alteration.steered_turn == 0.0) return text + "none needed, the present course clears every target\n";
-    const double turn = a->alteration.steered_turn;
-    const bool whole = turn == std::round(turn);
-    text += (whole ? whole_text(static_cast<int>(turn)) : tenths_text(turn)) + "° to " + course_text(a->alteration.steered_course) +
-            " (the exact edge: " + decimal_text(a->alteration.exact_course, 2) + "°)\n";
-    return text + passages_text(s.targets, a->outcome);
+std::string turn_text(const std::optional<traffic::AlterationOutcome>& a, const char* side, const TrafficExercise& e,
+                      const TrafficSolution& s) {
+    std::string text = "Smallest alteration to " + std::string(side) + coverage(s) + ": ";
+    const std::string why = hopeless(e, s);
+    if (!a && !why.empty()) return text + "none, " + why + "\n";
+    if (!a) return text + "none within 180° clears " + every_target(s) + "\n";
+    const traffic::Alteration& alt = a->alteration;
+    if (alt.steered_turn == 0.0) return text + "none needed, the present course clears " + every_target(s) + "\n";
+    const std::string turn = alt.steered_decimals == 0 ? whole_text(static_cast<int>(std::lround(alt.steered_turn)))
+                                                       : decimal_text(alt.steered_turn, alt.steered_decimals);
+    text += turn + "° to " + course_decimals_text(alt.steered_course, alt.steered_decimals) +
+            " (the exact edge: " + decimal_text(alt.exact_course, 2) + "°";
+    if (alt.narrow_arc) {
+        text += std::string("; the clearing arc there is narrower than a degree") +
+                (alt.steered_decimals > 0 ? " and holds no whole one, so the course is given to " + decimal_text(std::pow(10.0, -alt.steered_decimals), alt.steered_decimals) + "°" : "");
+    }
+    text += ")\n";
+    return text + passages_text(s.targets, a->outcome, e.required_cpa_nm);
+}
+
+std::string speed_ranges_text(const std::vector<traffic::Span>& spans) {
+    std::string text;
+    for (const traffic::Span& span : spans) {
+        std::string shown;
+        if (const auto tenths = traffic::inward(span.from, span.to, 1, false); tenths && tenths->from < tenths->to) {
+            shown = decimal_text(tenths->from, 1) + " to " + decimal_text(tenths->to, 1) + " kt";
+        } else {
+            for (int decimals = 1; decimals <= 6 && shown.empty(); ++decimals) {
+                if (const auto inside = traffic::inward(span.from, span.to, decimals, false)) {
+                    shown = "a sliver at " + decimal_text(inside->from, decimals) + " kt";
+                }
+            }
+        }
+        if (!shown.empty()) text += (text.empty() ? "" : ", ") + shown;
+    }
+    return text;
+}
+
+std::string speed_text(const TrafficExercise& e, const TrafficSolution& s) {
+    const traffic::SpeedAlternative& v = s.speed_alternative;
+    std::string text = "Speed alternative on " + course_text(e.own.course) + coverage(s) + ": ";
+    const std::string why = hopeless(e, s);
+    if (v.choice.present_clears) return text + "none needed, the present speed clears " + every_target(s) + "\n";
+    if (!s.at_own_ship.empty()) return text + "none, " + why + "\n";
+    if (e.own.speed_kt == 0.0) return text + "none, the own ship is stopped already\n";
+    if (v.stopping_does_not_clear) return text + "stopping does not clear\n";
+    const std::string ranges = "the speeds that clear: " + speed_ranges_text(v.choice.clearing_speeds);
+    if (!v.choice.found) return text + "no tenth of a knot below the present speed clears; " + ranges + "\n";
+    // The speed is the solver's tenth of a knot, printed as it is.
+    text += v.choice.every_lower_clears ? "at most " + tenths_text(v.speed_kt) + " kt\n"
+                                        : tenths_text(v.speed_kt) + " kt, but not every lower speed clears; " + ranges + "\n";
+    return text + passages_text(s.targets, v.outcome, e.required_cpa_nm);
 }
 
 std::string manoeuvre_text(const TrafficExercise& e, const TrafficSolution& s) {
     std::string text = "\nManoeuvre at " + clock_text(s.manoeuvre_time) + ", at the present speed " +
                        tenths_text(e.own.speed_kt) + " kt:\n";
-    if (s.arcs.blocked.empty()) {
-        text += "Courses that clear all: every course\n";
-    } else if (s.arcs.clear.empty()) {
-        text += "Courses that clear all: none at this speed\n";
+    const std::string why = hopeless(e, s);
+    text += "Courses that clear all" + coverage(s) + ": ";
+    if (s.arcs.every_course()) {
+        text += "every course\n";
+    } else if (s.arcs.no_course()) {
+        text += "no course" + (why.empty() ? std::string(" at this speed") : ", " + why) + "\n";
     } else {
-        text += "Courses that clear all: " + arcs_text(s.arcs.clear, true) + "\n";
+        text += arcs_text(s.arcs.clear, true) + "\n";
     }
-    if (!s.arcs.blocked.empty()) text += "Blocked courses: " + arcs_text(s.arcs.blocked, false) + "\n";
-    text += turn_text(s.starboard, "starboard", s);
-    text += turn_text(s.port, "port", s);
-
-    const traffic::SpeedAlternative& v = s.speed_alternative;
-    text += "Speed alternative on " + course_text(e.own.course) + ": ";
-    if (v.stopping_does_not_clear) {
-        text += "stopping does not clear\n";
-    } else if (v.speed_kt >= e.own.speed_kt) {
-        text += "none needed, the present speed clears every target\n";
-    } else {
-        // Shown to the tenth below, so that the speed shown clears.
-        text += "at most " + speed_down_text(v.speed_kt) + " kt\n" + passages_text(s.targets, v.outcome);
-    }
-    return text;
+    if (!s.arcs.every_course() && !s.arcs.no_course()) text += "Blocked courses" + coverage(s) + ": " + arcs_text(s.arcs.blocked, false) + "\n";
+    text += turn_text(s.starboard, "starboard", e, s);
+    text += turn_text(s.port, "port", e, s);
+    return text + speed_text(e, s);
 }
 
 }  // namespace
 
 std::string traffic_report(const TrafficExercise& e, const TrafficSolution& s) {
     std::string text = "Own ship: course " + course_text(e.own.course) + ", speed " + tenths_text(e.own.speed_kt) +
-                       " kt; required CPA " + tenths_text(e.required_cpa_nm) + " nm; manoeuvre at " +
+                       " kt; required CPA " + given_text(e.required_cpa_nm) + " nm; manoeuvre at " +
                        clock_text(s.manoeuvre_time) + "\n\n";
     std::vector<std::string> titles;
     for (const Column& c : kColumns) titles.emplace_back(c.title);
     text += row(titles);
-    for (const TargetSolution& t : s.targets) text += target_row(t);
+    for (const TargetSolution& t : s.targets) text += target_row(t, e.required_cpa_nm);
     text += manoeuvre_text(e, s);
     if (e.trial && s.trial) {
-        text += "\nTrial: course " + course_text(e.trial->course) + ", speed " + tenths_text(e.trial->speed_kt) + " kt from " +
-                clock_text(s.manoeuvre_time) + (s.trial->clears_all ? ", clears every target" : ", does not clear every target") +
-                "\n" + passages_text(s.targets, *s.trial);
+        text += "\nTrial" + coverage(s) + ": course " + course_text(e.trial->course) + ", speed " + tenths_text(e.trial->speed_kt) +
+                " kt from " + clock_text(s.manoeuvre_time) + (s.trial->clears_all ? ", clears " : ", does not clear ") + every_target(s) +
+                "\n" + passages_text(s.targets, *s.trial, e.required_cpa_nm);
     }
     return text;
 }

@@ -3,10 +3,12 @@
 #include <cmath>
 
 #include "console/field_text.hpp"
+#include "traffic/steerable.hpp"
 
 namespace echo_track::traffic_io {
 
 using console::decimal_text;
+using console::whole_text;
 
 std::string course_text(double degrees) {
     const int whole = static_cast<int>(std::floor(traffic::normalized_degrees(degrees) + 0.5)) % 360;
@@ -18,7 +20,75 @@ std::string tenths_text(double value) {
     return decimal_text(shown == 0.0 ? 0.0 : shown, 1);  // no "-0.0"
 }
 
-std::string speed_down_text(double kt) { return decimal_text(std::floor(kt * 10.0) / 10.0, 1); }
+std::string given_text(double value) {
+    // The fewest decimals (at least one) whose figure is the value itself.
+    int decimals = 1;
+    while (decimals < 15) {
+        const double scale = std::pow(10.0, decimals);
+        if (std::round(value * scale) / scale == value) break;
+        ++decimals;
+    }
+    return decimal_text(value, decimals);
+}
+
+std::string course_decimals_text(double degrees, int decimals) {
+    if (decimals == 0) return course_text(degrees);
+    std::string text = decimal_text(degrees, decimals);
+    const std::size_t whole = text.find('.');
+    if (whole < 3) text.insert(0, 3 - whole, '0');
+    return text + "°";
+}
+
+std::string least_range_text(const traffic::Passage& p, double required_cpa_nm) {
+    const double tenth = std::round(p.least_nm * 10.0) / 10.0;
+    const bool reads_below = !p.clears || p.inside;
+    if (reads_below && tenth >= required_cpa_nm) return decimal_text(std::floor(p.least_nm * 100.0) / 100.0, 2);
+    if (!reads_below && tenth < required_cpa_nm) {
+        const std::string given = given_text(required_cpa_nm);
+        const std::size_t point = given.find('.');
+        const int decimals = point == std::string::npos ? 1 : static_cast<int>(given.size() - point - 1);
+        return decimal_text(p.least_nm, std::max(decimals, 2));
+    }
+    return tenths_text(p.least_nm);
+}
+
+std::string least_bearing_text(const traffic::Passage& p) {
+    return traffic::has_bearing(p.least_nm) ? course_text(p.least_bearing) : "-";
+}
+
+std::string least_time_text(const traffic::Passage& p) {
+    if (p.keeps_station) return "-";
+    return p.least_min > 0.0 ? tenths_text(p.least_min) : "now";
+}
+
+std::string verdict_text(const traffic::Passage& p) {
+    if (p.at_own_ship) return "DANGER, at the own ship";
+    if (!p.clears) return p.keeps_station ? "DANGER, keeps station inside" : "DANGER";
+    if (p.keeps_station) return "keeps station";
+    if (p.inside) return "inside, opening";
+    return p.least_min > 0.0 ? "clear" : "opening";
+}
+
+std::string arc_text(const traffic::CourseArc& a, bool clearing) {
+    const auto degrees = [](double d, int decimals) { return course_decimals_text(traffic::normalized_degrees(d), decimals); };
+    const std::optional<traffic::Span> tenths = traffic::inward(a.from, a.to, 1, !clearing);
+    if (tenths && tenths->from < tenths->to) return degrees(tenths->from, 1) + " to " + degrees(tenths->to, 1);
+    for (int decimals = 1; decimals <= 6; ++decimals) {
+        if (const auto inside = traffic::inward(a.from, a.to, decimals, !clearing)) return "a sliver at " + degrees(inside->from, decimals);
+    }
+    return "";
+}
+
+std::vector<std::string> traffic_warnings(const traffic::TrafficSolution& s) {
+    std::vector<std::string> lines;
+    for (const traffic::TargetSolution& t : s.targets) {
+        if (!t.same_time && t.implausible_speed) {
+            lines.push_back(t.name + ": true speed " + whole_text(static_cast<int>(std::lround(t.true_speed_kt))) +
+                            " kt; check the sightings");
+        }
+    }
+    return lines;
+}
 
 std::string clock_text(traffic::ClockTime time) {
     return console::zero_padded(time.minutes / 60, 2) + ":" + console::zero_padded(time.minutes % 60, 2);

@@ -5,8 +5,13 @@
 
 #include <string>
 
+#include <vector>
+
+#include "traffic/clearing_arcs.hpp"
 #include "traffic/clock.hpp"
+#include "traffic/passage.hpp"
 #include "traffic/target_solution.hpp"
+#include "traffic/traffic_solution.hpp"
 
 namespace echo_track::traffic_io {
 
@@ -17,9 +22,43 @@ std::string course_text(double degrees);
 // A value with one decimal, "-12.5".
 std::string tenths_text(double value);
 
-// A speed rounded down to a tenth of a knot, "7.3": a highest speed that
-// clears is never shown above itself.
-std::string speed_down_text(double kt);
+// A figure as it was given, "1.5", "1.25", "2.0": the fewest digits that
+// read back to it, at least one decimal.
+std::string given_text(double value);
+
+// A course with `decimals` decimals, the whole degrees in three digits:
+// "053°", "123.4°".
+std::string course_decimals_text(double degrees, int decimals);
+
+// The least range of a passage, to the tenth, never reading against its
+// verdict: a ship that does not pass clear, or passes clear only by
+// opening from inside, reads below the required CPA (truncated to two
+// decimals when the tenth would reach it); one that passes clear reads at
+// least the required CPA (with the digits of the required CPA when the
+// tenth falls short).
+std::string least_range_text(const traffic::Passage& passage, double required_cpa_nm);
+
+// The bearing of the least range, "-" when it is too close to have one.
+std::string least_bearing_text(const traffic::Passage& passage);
+
+// When the least range comes: "12.5", "now" for a ship closest now, "-"
+// for one keeping station.
+std::string least_time_text(const traffic::Passage& passage);
+
+// The verdict of a passage: "clear", "opening", "inside, opening",
+// "keeps station", "DANGER", "DANGER, keeps station inside", "DANGER, at the
+// own ship".
+std::string verdict_text(const traffic::Passage& passage);
+
+// An arc of courses as printed, its ends to the tenth of a degree and inside
+// it: "041.6° to 324.7°"; an arc that holds one tenth or none, "a sliver at
+// 242.23°" (the fewest decimals inside it, at most six); empty for one
+// narrower still.
+std::string arc_text(const traffic::CourseArc& arc, bool clearing);
+
+// The lines on standard error and in the JSON for figures that cannot be
+// meant: "Charlie: true speed 4934 kt; check the sightings".
+std::vector<std::string> traffic_warnings(const traffic::TrafficSolution& solution);
 
 // "13:06".
 std::string clock_text(traffic::ClockTime time);

@@ -56,10 +56,10 @@ def named(toml_name):
 
 def many_targets(count):
     lines = [b"required_cpa_nm = 1.0\n[own_ship]\ncourse = 10\nspeed_kt = 12.0\n[manoeuvre]\ndelay_min = 3\n"]
-    for i in range(count):
+    for i in range(count):  # each closing slowly, so that no figure draws a warning
         lines.append(b'[[target]]\nname = "T%d"\nfirst = { time = "10:00", bearing = %d, range_nm = %.1f }\n'
                      b'second = { time = "10:06", bearing = %d, range_nm = %.1f }\n'
-                     % (i, i * 7 % 360, 1 + i % 11, (i * 7 + 3) % 360, 0.5 + i % 10))
+                     % (i, i * 7 % 360, 1 + i % 11, (i * 7 + 1) % 360, 0.8 + i % 11))
     return b"".join(lines)
 
 

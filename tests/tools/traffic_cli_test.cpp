@@ -49,6 +49,20 @@ TEST(TrafficTool, DrawsTheBoardWholeAndStillReports) {
     EXPECT_NE(run.out.find("Smallest alteration to starboard"), std::string::npos);
 }
 
+// A ship whose sightings give a speed no ship makes is plotted all the same,
+// with a warning on standard error.
+TEST(TrafficTool, WarnsOfAShipTooFastToBeMeant) {
+    ScratchFolder folder;
+    ScratchFolder logs;
+    std::ofstream(folder.path() / "ex.toml") << "required_cpa_nm = 1\n[own_ship]\ncourse = 0\nspeed_kt = 10\n"
+                                                "[[target]]\nname = \"Charlie\"\nfirst = { time = \"10:00\", bearing = 90, range_nm = 500 }\n"
+                                                "second = { time = \"10:06\", bearing = 270, range_nm = 500 }\n";
+    const auto run = run_tool({(folder.path() / "ex.toml").string()}, logs.path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "echo-track-plot: warning: Charlie: true speed 10000 kt; check the sightings\n");
+    EXPECT_NE(run.out.find("Charlie"), std::string::npos);
+}
+
 struct Refusal {
     const char* name;
     std::string file;                 // written to the scratch folder as ex.toml unless empty

@@ -103,9 +103,7 @@ std::set<int> dialog_courses(const Manoeuvre& m) {
 }
 
 bool grazes(const TargetSolution& b, double required, double own_speed) {
-    const CollisionCone cone = collision_cone(b.position, required);
-    for (const double sign : {1.0, -1.0}) {
-        const Vec2 edge = turned(cone.axis, sign * cone.half_angle());
+    for (const Vec2 edge : verdict_borders(b.position, required).edges) {
         if (std::fabs(std::fabs(cross(b.true_velocity, edge)) - own_speed) < kGraze) return true;
     }
     return false;
@@ -179,7 +177,8 @@ TEST(TrafficCrossCheck, AgreesWithTheDialogWhereBothSeeDanger) {
             if (!*side) continue;
             ++n.alterations;
             const double exact = (*side)->alteration.exact_course;
-            EXPECT_GE(testing::least_range_ahead(x.sea, along(exact, r.va)), r.scpa - kAgree) << exact;
+            // The edge is where the ship grazes the limit (kGrazeNm inside it).
+            EXPECT_GE(testing::least_range_ahead(x.sea, along(exact, r.va)), r.scpa - kGrazeNm - kAgree) << exact;
             const int rounded = static_cast<int>(std::floor(exact + 0.5)) % 360;
             EXPECT_TRUE(printed.count(rounded)) << "exact " << exact << " not among the dialog's courses";
         }

@@ -4,6 +4,7 @@
 // radar, and watched for their closest approach and for crossing the own
 // heading line.
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <random>
@@ -69,6 +70,37 @@ inline Approach closest_approach(const SeaTarget& t, Vec2 own_velocity) {
 inline double least_range_ahead(const SeaTarget& t, Vec2 own_velocity) {
     const Approach a = closest_approach(t, own_velocity);
     return a.minutes > 0.0 ? a.range_nm : length(t.at_manoeuvre);
+}
+
+// The least range from the manoeuvre time on, found by plain simulation:
+// both ships moved along their velocities (the own ship making
+// `own_velocity`), the range watched over `horizon_h` hours and its least
+// value found by golden-section search (the range along straight tracks
+// falls, then rises), the range now included. The ships are moved in the
+// own ship's frame, by the difference of their velocities, so that a slow
+// passage a long time ahead keeps its precision.
+inline double least_range_simulated(const SeaTarget& t, Vec2 own_velocity, double horizon_h) {
+    const Vec2 relative = t.velocity - own_velocity;
+    const auto range = [&](double hours) { return length(t.at_manoeuvre + hours * relative); };
+    const double golden = (std::sqrt(5.0) - 1.0) / 2.0;
+    double a = 0.0;
+    double b = horizon_h;
+    double c = b - golden * (b - a);
+    double d = a + golden * (b - a);
+    double fc = range(c);
+    double fd = range(d);
+    for (int step = 0; step < 300 && b - a > 1e-15 * horizon_h; ++step) {
+        if (fc < fd) {
+            b = d, d = c, fd = fc;
+            c = b - golden * (b - a);
+            fc = range(c);
+        } else {
+            a = c, c = d, fc = fd;
+            d = a + golden * (b - a);
+            fd = range(d);
+        }
+    }
+    return std::min({range(0.0), fc, fd, range(a), range(b)});
 }
 
 inline double uniform(std::mt19937_64& rng, double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); }

@@ -68,7 +68,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"target_not_a_table_array", "target = 3\n" + kGood.substr(0, kGood.find("[[target]]")), "ex.toml:1:10: target: expected one [[target]] table"},
         BadFile{"two_targets_one_name", kGood + "[[target]]\nname = \"B\"\nfirst = { time = \"13:00\", bearing = 1, range_nm = 3 }\nsecond = { time = \"13:06\", bearing = 1, range_nm = 2 }\n",
                 "ex.toml:12:8: target 2.name: 'B' names two targets"},
-        BadFile{"zero_cpa", with("required_cpa_nm = 1.5", "required_cpa_nm = 0"), "ex.toml:1:19: required_cpa_nm: expected a number of nautical miles from 0.01"}));
+        BadFile{"zero_cpa", with("required_cpa_nm = 1.5", "required_cpa_nm = 0"), "ex.toml:1:19: required_cpa_nm: expected a number of nautical miles from 0.01"},
+        BadFile{"cpa_of_0_01", with("required_cpa_nm = 1.5", "required_cpa_nm = 0.01"), "ex.toml:1:19: required_cpa_nm: expected more than 0.01 nautical miles"},
+        BadFile{"manoeuvre_before_the_plot", with("delay_min = 0", "time = \"13:05\""),
+                "ex.toml:6:8: manoeuvre.time: 13:05 is before the latest sighting, 13:06"}));
 
 TEST(TrafficFile, ReadsTheSightingsAndTheManoeuvre) {
     const traffic::TrafficExercise e = parse_traffic_exercise(with("delay_min = 0", "time = \"00:03\""), "ex.toml");

@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "traffic/traffic_solution.hpp"
 #include "traffic_io/traffic_file.hpp"
 #include "traffic_io/traffic_file_writer.hpp"
 
@@ -46,6 +47,10 @@ TrafficExercise drawn_exercise(Draw& d) {
     for (int i = 0; i < count; ++i) {
         const auto sighting = [&] { return Sighting{traffic::ClockTime{d.whole(0, 1439)}, d.value(0.0, 360.0), d.value(0.0, 20.0)}; };
         e.targets.push_back(Target{std::string(kNames[i]) + (i == 0 ? "" : std::to_string(d.whole(0, 99))), sighting(), sighting()});
+    }
+    // A manoeuvre at a clock time comes after the latest sighting, as the reader requires.
+    if (e.manoeuvre.at) {
+        e.manoeuvre.at = traffic::ClockTime{(traffic::latest_observation(e)->minutes + e.manoeuvre.at->minutes % 60) % traffic::kMinutesPerDay};
     }
     return e;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """echo-track-traffic --json against its JSON Schema: every example exercise, and
-exercises with a target seen twice at the same time and one keeping station.
-The printed alterations are the JSON's steered courses."""
+exercises with a target seen twice at the same time and one keeping station,
+the own ship stopped, a ship at the own ship, one too fast to be meant and a
+course of 360. The printed alterations are the JSON's steered courses."""
 import json
 import pathlib
 import re
@@ -28,11 +29,23 @@ first = { time = "10:00", bearing = 200, range_nm = 0.8 }
 second = { time = "10:12", bearing = 200, range_nm = 0.8 }
 """
 
+AWKWARD = {
+    "stopped": ("course = 0\nspeed_kt = 12.0", "course = 0\nspeed_kt = 0"),
+    "at_own_ship": ("bearing = 321, range_nm = 5.2", "bearing = 321, range_nm = 0"),
+    "too_fast": ("bearing = 40, range_nm = 6.5", "bearing = 220, range_nm = 600"),
+    "course_360": ("course = 0\nspeed_kt = 12.0", "course = 360\nspeed_kt = 12.0"),
+}
+
 with tempfile.TemporaryDirectory() as scratch:
     odd = pathlib.Path(scratch) / "odd.toml"
     crossing = source / "examples/crossing-three-ships.toml"
     odd.write_text(crossing.read_text().replace("[trial]\ncourse = 60\nspeed_kt = 12.0\n", "") + ODD_TARGETS)
     files = sorted((source / "examples").glob("*.toml")) + [odd]
+    for name, (before, after) in AWKWARD.items():
+        awkward = pathlib.Path(scratch) / f"{name}.toml"
+        assert before in crossing.read_text(), name
+        awkward.write_text(crossing.read_text().replace(before, after, 1))
+        files.append(awkward)
     for path in files:
         report = json.loads(subprocess.run([tool, str(path), "--json"], check=True, capture_output=True, text=True).stdout)
         errors = sorted(validator.iter_errors(report), key=str)
