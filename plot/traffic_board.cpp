@@ -59,6 +59,10 @@ constexpr double kTrackBeyondCpaMin = 12.0;
 constexpr double kSpeedCircleShare = 0.26;  // of the outer ring
 constexpr double kSectorStepDeg = 1.0;
 constexpr double kLabelSize = 8.5;
+// About as many shapes as a board has: the grid and the speed circle's
+// sectors, and per target its marks, tracks, ticks, labels and legend line.
+constexpr std::size_t kShapesBeside = 1024;
+constexpr std::size_t kShapesPerTarget = 16;
 
 Ink target_ink(std::size_t i) { return page::kTargetInks[i % std::size(page::kTargetInks)]; }
 
@@ -115,6 +119,7 @@ public:
         d.miles = miles_;
         d.ring_interval = scale_.interval;
         d.rings = scale_.rings;
+        canvas_.reserve(kShapesBeside + kShapesPerTarget * s_.targets.size());
         grid();
         paint(Role::CpaCircle, CircleShape{centre_, e_.required_cpa_nm * miles_, Stroke{Ink::Cpa, 1.3, Dash::Dashed}, false});
         speed_circle();

@@ -2,18 +2,19 @@
 
 #include <toml++/toml.h>
 
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <fstream>
 #include <initializer_list>
 #include <set>
 #include <vector>
 #include <sstream>
 
 #include "console/field_text.hpp"
+#include "console/safe_text.hpp"
 #include "traffic/range_trigger.hpp"
 #include "traffic/traffic_solution.hpp"
+#include "traffic_io/file_text.hpp"
+#include "traffic_io/target_name.hpp"
+#include "traffic_io/toml_guard.hpp"
 #include "traffic_io/traffic_text.hpp"
 
 namespace echo_track::traffic_io {
@@ -61,7 +62,7 @@ public:
                 found = found || key.str() == k;
                 list += (list.empty() ? "" : ", ") + std::string(k);
             }
-            if (!found) fail(key.source(), "unknown key '" + std::string(key.str()) + "' in " + context + "; expected " + list);
+            if (!found) fail(key.source(), "unknown key '" + console::shown_safely(key.str()) + "' in " + context + "; expected " + list);
         }
     }
 
@@ -165,6 +166,7 @@ public:
         only_keys(t, "[[target]]", {"name", "first", "second", "sightings"});
         const toml::node& name = required(t, "name", context);
         if (!name.is_string() || name.as_string()->get().empty()) fail(name.source(), context + ".name: expected a name in quotes");
+        if (const auto fault = name_fault(name.as_string()->get())) fail(name.source(), *fault);
         if (const toml::node* list = t.get("sightings")) {
             for (const char* pair : {"first", "second"}) {
                 if (const toml::node* n = t.get(pair)) fail(n->source(), context + ": give either first and second, or sightings, not both");
@@ -245,7 +247,7 @@ public:
         const std::string latest = clock_text(traffic::latest_observation(e).value_or(traffic::ClockTime{}));
         switch (r.reach) {
             case traffic::RangeReach::Reached: return;
-            case traffic::RangeReach::NoSuchTarget: fail(of.source(), "manoeuvre.of: '" + trigger.of + "' names no target");
+            case traffic::RangeReach::NoSuchTarget: fail(of.source(), "manoeuvre.of: '" + console::shown_safely(trigger.of) + "' names no target");
             case traffic::RangeReach::NotSolved:
                 fail(of.source(), "manoeuvre.of: " + trigger.of + " was seen at one time only, so its range cannot be carried on");
             case traffic::RangeReach::AlreadyInside:
@@ -280,6 +282,13 @@ private:
 
 TrafficExercise parse_traffic_exercise(std::string_view text, const std::string& source) {
     const FileReader reader(source);
+    if (text.size() > kMostFileBytes) {
+        throw TrafficFileError(source + ": more than " + std::to_string(kMostFileBytes) + " bytes: too large for a traffic exercise file");
+    }
+    if (const auto fault = first_guard_fault(text)) {
+        throw TrafficFileError(source + ":" + std::to_string(fault->place.line) + ":" + std::to_string(fault->place.column) +
+                               ": " + fault->what);
+    }
     toml::table root;
     try {
         root = toml::parse(text, source);
@@ -290,12 +299,8 @@ TrafficExercise parse_traffic_exercise(std::string_view text, const std::string&
 }
 
 TrafficExercise read_traffic_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw TrafficFileError(path + ": cannot read: " + std::strerror(errno));
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) throw TrafficFileError(path + ": cannot read: " + std::strerror(errno));
-    return parse_traffic_exercise(text.str(), path);
+    // A byte past the limit is enough to refuse a file as too large.
+    return parse_traffic_exercise(read_file_start(path, kMostFileBytes + 1), path);
 }
 
 }  // namespace echo_track::traffic_io

@@ -15,7 +15,13 @@
 // the own heading, the own course).
 // Clock times are strings "hh:mm". Every number must be finite; unknown keys
 // are refused, since a misspelt key would otherwise be silently ignored.
+//
+// A file holds at most kMostFileBytes bytes, nests at most kMostLevels levels
+// and holds characters that are not ASCII only where TOML allows them
+// (traffic_io/toml_guard.hpp); a name holds no control character and at most
+// 40 characters (traffic_io/target_name.hpp).
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -23,6 +29,9 @@
 #include "traffic/exercise.hpp"
 
 namespace echo_track::traffic_io {
+
+// The largest traffic file read: 1 MiB, some 7,000 targets.
+inline constexpr std::size_t kMostFileBytes = 1024 * 1024;
 
 // What is wrong with a file, as "file:line:column: what is wrong".
 class TrafficFileError : public std::runtime_error {

@@ -3,7 +3,7 @@
 // relative bearings, two sightings in either order or more in time order, a
 // manoeuvre by clock or by delay (at a range: tests/traffic_io/
 // plotting_files_test.cpp), a trial or none, a plot tolerance or none,
-// names a TOML string must escape.
+// names a TOML string must escape or quote (a comment sign, an apostrophe).
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ using traffic::Sighting;
 using traffic::Target;
 using traffic::TrafficExercise;
 
-const char* const kNames[] = {"Alpha", "Ferry \"Stella\"", "Back\\slash", "Ærø", "tab\tname", "x"};
+const char* const kNames[] = {"Alpha", "Ferry \"Stella\"", "Back\\slash", "Ærø", "it's #1", "x"};
 
 class Draw {
 public:
