@@ -140,8 +140,13 @@ std::string aspect_text(const traffic::TargetSolution& target) {
 
 std::string off_track_text(const traffic::PlottedSighting& s) {
     if (!s.off_track_nm) return "-";
+    // To the nearest hundredth, unless that would read on the other side of
+    // the tolerance: then up for a sighting off the track, down for one on it.
     const double hundredths = *s.off_track_nm * 100.0;
-    return decimal_text((s.off ? std::ceil(hundredths) : std::floor(hundredths)) / 100.0, 2);
+    double shown = std::round(hundredths) / 100.0;
+    if (s.off && shown <= s.tolerance_nm) shown = std::ceil(hundredths) / 100.0;
+    if (!s.off && shown > s.tolerance_nm) shown = std::floor(hundredths) / 100.0;
+    return decimal_text(shown, 2);
 }
 
 std::string bow_crossing_text(const traffic::BowCrossing& crossing) {

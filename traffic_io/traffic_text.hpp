@@ -87,10 +87,11 @@ std::string sector_text(const traffic::TargetSolution& target);
 // "ahead", "astern"; "-" for a target that does not move.
 std::string aspect_text(const traffic::TargetSolution& target);
 
-// A sighting's distance off the track of those before it, to two decimals
-// and never reading against its verdict: one off by more than its
-// tolerance reads above it (rounded up), one within reads within (rounded
-// down); "-" when there is none.
+// A sighting's distance off the track of those before it, to the nearest
+// hundredth and never reading against its verdict: one off by more than its
+// tolerance reads above it (rounded up when the nearest would not), one
+// within reads within (rounded down when the nearest would not); "-" when
+// there is none.
 std::string off_track_text(const traffic::PlottedSighting& sighting);
 
 // Where the target crosses the own heading line: "1.2 ahead in 12.5 min",

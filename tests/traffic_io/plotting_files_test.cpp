@@ -16,6 +16,7 @@
 #include "traffic_io/traffic_file.hpp"
 #include "traffic_io/traffic_file_writer.hpp"
 #include "traffic_io/traffic_json.hpp"
+#include "traffic_io/traffic_text.hpp"
 
 namespace echo_track::traffic_io {
 namespace {
@@ -155,6 +156,26 @@ TEST(PlottingFiles, EveryTimeOfCpaIsTheManoeuvreTimeAndItsMinutes) {
         if (HasFailure()) return;
     }
     EXPECT_GT(fractional, 50);  // manoeuvres at a range between whole minutes among them
+}
+
+// A distance off the track reads to the nearest hundredth, and never on the
+// other side of its tolerance (the fault: rounded up whenever off, so that
+// 0.7006 read 0.71, and down whenever within, so that 0.0999... read 0.09).
+TEST(PlottingFiles, DistanceOffTheTrackReadsWithItsVerdict) {
+    struct Case {
+        double off_nm;
+        double tolerance_nm;
+        const char* shown;
+    };
+    for (const Case c : {Case{0.7006, 0.2, "0.70"}, Case{0.0999999999, 0.2, "0.10"}, Case{0.2004, 0.2, "0.21"},
+                         Case{0.1996, 0.2, "0.20"}, Case{0.246, 0.2468, "0.24"}, Case{0.2469, 0.2468, "0.25"}, Case{1e-17, 0.2, "0.00"}}) {
+        traffic::PlottedSighting p;
+        p.off_track_nm = c.off_nm;
+        p.tolerance_nm = c.tolerance_nm;
+        p.off = c.off_nm > c.tolerance_nm;
+        EXPECT_EQ(off_track_text(p), c.shown) << c.off_nm << " against " << c.tolerance_nm;
+    }
+    EXPECT_EQ(off_track_text(traffic::PlottedSighting{}), "-");
 }
 
 }  // namespace
