@@ -8,32 +8,14 @@
 #include <chrono>
 #include <cstdio>
 #include <random>
-#include <string>
 
+#include "bench/random_traffic.hpp"
 #include "traffic/traffic_solution.hpp"
 
 namespace {
 
-using echo_track::traffic::ClockTime;
-using echo_track::traffic::Sighting;
-using echo_track::traffic::Target;
+using echo_track::bench::random_traffic;
 using echo_track::traffic::TrafficExercise;
-
-TrafficExercise random_traffic(int targets, std::mt19937_64& rng) {
-    std::uniform_real_distribution<double> bearing(0.0, 360.0);
-    std::uniform_real_distribution<double> range(0.5, 12.0);
-    TrafficExercise e;
-    e.own = {bearing(rng), 12.0};
-    e.required_cpa_nm = 1.0;
-    e.manoeuvre.delay_min = 3;
-    for (int i = 0; i < targets; ++i) {
-        std::string name = "T";
-        name += std::to_string(i);
-        e.targets.push_back(Target{name, Sighting{ClockTime{600}, bearing(rng), range(rng)},
-                                   Sighting{ClockTime{606}, bearing(rng), range(rng)}});
-    }
-    return e;
-}
 
 // Microseconds per solve, the best of a few rounds.
 double microseconds_per_solve(const TrafficExercise& e) {

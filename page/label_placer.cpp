@@ -59,16 +59,14 @@ TextShape LabelPlacer::place(PagePoint p, double bearing, std::string text, Ink 
         for (const double turn : kTurns) {
             TextShape t = label_toward(p, bearing + turn, gap, text, ink, size);
             const Box box = text_box(t);
-            bool clear = true;
-            for (const Box& other : taken_) clear = clear && !overlap(box, other);
-            if (clear) {
-                taken_.push_back(box);
+            if (!taken_.overlaps_any(box)) {
+                taken_.add(box);
                 return t;
             }
         }
     }
     TextShape t = label_toward(p, bearing, kGaps.front(), std::move(text), ink, size);
-    taken_.push_back(text_box(t));
+    taken_.add(text_box(t));
     return t;
 }
 

@@ -3,9 +3,9 @@
 // or over a marker, the way a navigator would letter a crowded plot.
 
 #include <string>
-#include <vector>
 
 #include "page/box.hpp"
+#include "page/box_grid.hpp"
 #include "page/drawing.hpp"
 
 namespace echo_track::page {
@@ -22,8 +22,8 @@ Box text_box(const TextShape& t);
 class LabelPlacer {
 public:
     // A label or marker that stays where it is; later labels keep off it.
-    void keep_clear(const Box& box) { taken_.push_back(box); }
-    void keep_clear(PagePoint p, double radius) { taken_.push_back(Box::around(p, radius)); }
+    void keep_clear(const Box& box) { taken_.add(box); }
+    void keep_clear(PagePoint p, double radius) { taken_.add(Box::around(p, radius)); }
 
     // The label beside `p`, in the first direction, turning away from
     // `bearing` step by step either way, and then further out, where it
@@ -31,7 +31,7 @@ public:
     TextShape place(PagePoint p, double bearing, std::string text, Ink ink, double size);
 
 private:
-    std::vector<Box> taken_;
+    BoxGrid taken_;
 };
 
 }  // namespace echo_track::page

@@ -4,23 +4,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "console/process_console.hpp"
+#include "page/removal_on_signal.hpp"
 
 namespace echo_track::page {
 namespace {
 
-// Tries this many names for the temporary file before giving up.
-constexpr int kNameAttempts = 100;
 // Follows at most this many symbolic links in a row, as the system does.
 constexpr int kLinkHops = 40;
-// The signals that remove the temporary file before they end the process.
-constexpr std::array<int, 3> kCleanupSignals = {SIGINT, SIGTERM, SIGHUP};
 
 std::string failure(const std::string& path, int error) { return "cannot write " + path + ": " + std::strerror(error); }
 
@@ -36,55 +32,6 @@ std::string name_of(const std::string& path) {
 
 // A file-size limit shows as a failed write (EFBIG), not as a killed process.
 void ignore_file_size_limit() { std::signal(SIGXFSZ, SIG_IGN); }
-
-// ---- the temporary file, removed by an interrupt -----------------------------
-//
-// Its folder and name are kept where a signal handler can reach them; they are
-// set and cleared with those signals blocked, so the handler never removes a
-// file that is not ours nor misses one that is.
-
-volatile sig_atomic_t g_temporary_folder = -1;
-char g_temporary_name[64];
-
-extern "C" void remove_temporary_and_end(int signo) {
-    if (g_temporary_folder >= 0) unlinkat(g_temporary_folder, g_temporary_name, 0);
-    struct sigaction fallback {};
-    fallback.sa_handler = SIG_DFL;
-    sigemptyset(&fallback.sa_mask);
-    sigaction(signo, &fallback, nullptr);
-    raise(signo);  // delivered by its default action once the handler returns
-}
-
-void install_cleanup() {
-    for (int signo : kCleanupSignals) {
-        struct sigaction current {};
-        if (sigaction(signo, nullptr, &current) == 0 && current.sa_handler == SIG_IGN) continue;  // stays ignored
-        struct sigaction action {};
-        action.sa_handler = remove_temporary_and_end;
-        sigemptyset(&action.sa_mask);
-        for (int other : kCleanupSignals) sigaddset(&action.sa_mask, other);
-        sigaction(signo, &action, nullptr);
-    }
-}
-
-// Blocks the cleanup signals for its lifetime.
-class CleanupSignalsBlocked {
-public:
-    CleanupSignalsBlocked() {
-        sigset_t blocked;
-        sigemptyset(&blocked);
-        for (int signo : kCleanupSignals) sigaddset(&blocked, signo);
-        sigprocmask(SIG_BLOCK, &blocked, &previous_);
-    }
-    ~CleanupSignalsBlocked() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
-    CleanupSignalsBlocked(const CleanupSignalsBlocked&) = delete;
-    CleanupSignalsBlocked& operator=(const CleanupSignalsBlocked&) = delete;
-
-private:
-    sigset_t previous_{};
-};
-
-// ---- writing -----------------------------------------------------------------
 
 bool write_all(int fd, std::string_view bytes) {
     console::FdSink sink(fd);
@@ -120,60 +67,142 @@ void write_directly(const std::string& path, const std::string& target, std::str
     if (error != 0) throw OutputError(failure(path, error));
 }
 
-// Creates the temporary file in `folder` (a descriptor) under a short name;
-// -1 with errno set when that fails.
-int create_temporary(int folder) {
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        const CleanupSignalsBlocked blocked;
-        std::snprintf(g_temporary_name, sizeof g_temporary_name, ".echo-track-plot-%ld-%d", static_cast<long>(getpid()),
-                      attempt);
-        // Mode 0666 less the umask, as for any file the user creates.
-        const int fd = openat(folder, g_temporary_name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            g_temporary_folder = folder;
-            return fd;
-        }
-        if (errno != EEXIST) return -1;
-    }
-    return -1;  // errno is EEXIST
-}
-
-// Writes the temporary file and renames it over `name`; returns 0 or the errno.
-int replace(int folder, const std::string& name, const struct stat* old_file, std::string_view bytes) {
-    const int fd = create_temporary(folder);
-    if (fd < 0) return errno;
+// Writes the temporary file, with the old file's permission bits if there
+// is one; 0 or the errno.
+int fill(int fd, const struct stat* old_file, std::string_view bytes) {
     int error = 0;
     if (old_file != nullptr && fchmod(fd, old_file->st_mode & 07777) != 0) error = errno;
     if (error == 0 && !write_all(fd, bytes)) error = errno;
     if (close(fd) != 0 && error == 0) error = errno;
-    const CleanupSignalsBlocked blocked;
-    if (error == 0 && renameat(folder, g_temporary_name, folder, name.c_str()) != 0) error = errno;
-    if (error != 0) unlinkat(folder, g_temporary_name, 0);
-    g_temporary_folder = -1;
     return error;
+}
+
+// The parts of a path from the top down: "a/b/c" gives "a", "a/b", "a/b/c".
+std::vector<std::string> folders_down_to(const std::string& path) {
+    std::vector<std::string> folders;
+    for (std::size_t at = path.find('/', 1); at != std::string::npos; at = path.find('/', at + 1)) {
+        if (path[at - 1] != '/') folders.push_back(path.substr(0, at));
+    }
+    if (path.back() != '/') folders.push_back(path);
+    return folders;
 }
 
 }  // namespace
 
-void write_whole_file(const std::string& path, std::string_view bytes) {
+struct FileBatch::Parts {
+    struct Staged {
+        int folder;  // descriptor of the folder, open until the file is renamed or removed
+        int slot;
+        std::string name;  // within the folder
+        std::string path;  // as the user gave it
+    };
+    struct Direct {
+        std::string path;
+        std::string target;
+        std::string bytes;
+    };
+    std::vector<Staged> staged;
+    std::vector<Direct> direct;
+    std::vector<int> made;  // folder slots, from the top down
+
+    void roll_back() noexcept {
+        for (auto s = staged.rbegin(); s != staged.rend(); ++s) {
+            on_signal::remove_temporary(s->slot);
+            close(s->folder);
+        }
+        for (auto m = made.rbegin(); m != made.rend(); ++m) on_signal::remove_folder(*m);
+        staged.clear();
+        direct.clear();
+        made.clear();
+    }
+};
+
+FileBatch::FileBatch() : parts_(std::make_unique<Parts>()) {}
+
+FileBatch::~FileBatch() { parts_->roll_back(); }
+
+void FileBatch::make_folder(const std::string& path) {
+    if (path.empty()) throw OutputError("cannot make a folder of no name");
+    for (const std::string& folder : folders_down_to(path)) {
+        struct stat status {};
+        int error = 0;
+        if (stat(folder.c_str(), &status) == 0) {
+            if (!S_ISDIR(status.st_mode)) error = ENOTDIR;
+        } else if (errno != ENOENT) {
+            error = errno;
+        } else {
+            int slot = -1;
+            error = on_signal::make_folder(folder.c_str(), slot);
+            if (error == 0) parts_->made.push_back(slot);
+        }
+        if (error != 0) {
+            parts_->roll_back();
+            throw OutputError("cannot make the folder " + path + ": " + std::strerror(error));
+        }
+    }
+}
+
+void FileBatch::stage(const std::string& path, std::string_view bytes, LinkRule links) {
     ignore_file_size_limit();
-    const std::string target = link_target(path);
+    const auto refuse = [&](int error) {
+        parts_->roll_back();
+        throw OutputError(failure(path, error));
+    };
+    const std::string target = links == LinkRule::Follow ? link_target(path) : path;
     struct stat old_file {};
-    const bool exists = stat(target.c_str(), &old_file) == 0;
-    if (!exists && errno != ENOENT) throw OutputError(failure(path, errno));
-    if (exists && (S_ISFIFO(old_file.st_mode) || S_ISCHR(old_file.st_mode) || S_ISBLK(old_file.st_mode))) {
-        write_directly(path, target, bytes);
+    const bool exists = (links == LinkRule::Follow ? stat(target.c_str(), &old_file) : lstat(target.c_str(), &old_file)) == 0;
+    if (!exists && errno != ENOENT) refuse(errno);
+    if (exists && S_ISDIR(old_file.st_mode)) refuse(EISDIR);
+    const bool regular = exists && S_ISREG(old_file.st_mode);
+    const bool stream = exists && (S_ISFIFO(old_file.st_mode) || S_ISCHR(old_file.st_mode) || S_ISBLK(old_file.st_mode));
+    if (stream && links == LinkRule::Follow) {
+        parts_->direct.push_back({path, target, std::string(bytes)});
         return;
     }
-    if (exists && S_ISDIR(old_file.st_mode)) throw OutputError(failure(path, EISDIR));
+    // The shell refuses to replace a file the user may not write; so does this.
+    if (regular && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) refuse(errno);
 
     const std::string folder_path = folder_of(target);
     const int folder = open(folder_path.empty() ? "." : folder_path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0) throw OutputError(failure(path, errno));
-    install_cleanup();
-    const int error = replace(folder, name_of(target), exists ? &old_file : nullptr, bytes);
-    close(folder);
-    if (error != 0) throw OutputError(failure(path, error));
+    if (folder < 0) refuse(errno);
+    int slot = -1;
+    const int fd = on_signal::create_temporary(folder, slot);
+    if (fd < 0) {
+        const int error = errno;
+        close(folder);
+        refuse(error);
+    }
+    parts_->staged.push_back({folder, slot, name_of(target), path});
+    const int error = fill(fd, exists && !S_ISLNK(old_file.st_mode) ? &old_file : nullptr, bytes);
+    if (error != 0) refuse(error);
+}
+
+void FileBatch::commit() {
+    try {
+        for (const Parts::Direct& d : parts_->direct) write_directly(d.path, d.target, d.bytes);
+    } catch (const OutputError&) {
+        parts_->roll_back();
+        throw;
+    }
+    parts_->direct.clear();
+    while (!parts_->staged.empty()) {
+        const Parts::Staged s = parts_->staged.front();
+        const int error = on_signal::rename_temporary(s.slot, s.name.c_str());
+        if (error != 0) {
+            parts_->roll_back();
+            throw OutputError(failure(s.path, error));
+        }
+        close(s.folder);
+        parts_->staged.erase(parts_->staged.begin());
+    }
+    for (const int slot : parts_->made) on_signal::keep_folder(slot);
+    parts_->made.clear();
+}
+
+void write_whole_file(const std::string& path, std::string_view bytes) {
+    FileBatch batch;
+    batch.stage(path, bytes);
+    batch.commit();
 }
 
 void write_standard_output(std::string_view bytes) {

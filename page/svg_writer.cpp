@@ -9,6 +9,7 @@
 #include "page/arrow_head.hpp"
 #include "page/inks.hpp"
 #include "console/field_text.hpp"
+#include "console/safe_text.hpp"
 
 namespace echo_track::page {
 namespace {
@@ -61,16 +62,28 @@ std::string colour(Ink ink) {
     return text;
 }
 
-std::string escaped(const std::string& text) {
+// A character XML 1.0 admits in a document: tab, line end, carriage return
+// and every other character from U+0020, but for U+FFFE and U+FFFF.
+bool xml_character(char32_t code) {
+    return code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code != 0xFFFE && code != 0xFFFF);
+}
+
+// Text as XML character data: the markup characters as entities, and any
+// character or byte XML does not admit as U+FFFD, so that the document is
+// well formed whatever the text holds.
+std::string escaped(std::string_view text) {
+    constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
     std::string out;
-    for (char c : text) {
-        switch (c) {
+    for (std::size_t at = 0; at < text.size();) {
+        const console::Utf8Character c = console::utf8_character_at(text, at);
+        switch (c.valid ? c.code : 0) {
             case '&': out += "&amp;"; break;
             case '<': out += "&lt;"; break;
             case '>': out += "&gt;"; break;
             case '"': out += "&quot;"; break;
-            default: out.push_back(c);
+            default: out += c.valid && xml_character(c.code) ? text.substr(at, c.bytes) : kReplacement;
         }
+        at += c.bytes;
     }
     return out;
 }
@@ -127,7 +140,9 @@ void write_text(std::string& out, const char* role, const TextShape& t, bool hal
         out += " stroke=\"" + colour(Ink::Paper) + "\" stroke-width=\"" + num(kHaloWidth) +
                "\" stroke-linejoin=\"round\" paint-order=\"stroke\"";
     }
-    out += ">" + escaped(t.text) + "</text>\n";
+    out += '>';
+    out += escaped(t.text);
+    out += "</text>\n";
 }
 
 }  // namespace
@@ -135,7 +150,11 @@ void write_text(std::string& out, const char* role, const TextShape& t, bool hal
 std::string svg_page(const Drawing& drawing) {
     const std::string w = num(drawing.width);
     const std::string h = num(drawing.height);
-    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    // Room for the whole document at once (an element takes some 120 bytes):
+    // a large board is then written without copying what it has so far.
+    std::string out;
+    out.reserve(1024 + 160 * drawing.shapes.size());
+    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "pt\" height=\"" + h + "pt\" viewBox=\"0 0 " +
            w + " " + h + "\" font-family=\"" + kFontFamily + ", sans-serif\">\n";
     out += "<rect width=\"" + w + "\" height=\"" + h + "\" fill=\"" + colour(Ink::Paper) + "\"/>\n";

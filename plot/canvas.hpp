@@ -38,6 +38,9 @@ public:
         labels_.clear();
     }
 
+    // Room for this many shapes, so that a large page grows without copies.
+    void reserve(std::size_t shapes) { shapes_.reserve(shapes); }
+
     std::vector<page::Shape>& shapes() { return shapes_; }
     std::vector<page::Shape> take_shapes() { return std::move(shapes_); }
 

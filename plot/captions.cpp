@@ -2,6 +2,7 @@
 
 #include "console/field_text.hpp"
 #include "page/labels.hpp"
+#include "plot/cpa_time.hpp"
 #include "solver/integer_copy.hpp"
 
 namespace echo_track::plot {
@@ -70,7 +71,8 @@ Title title_lines(const PlotRecord& record, const PlotSolution& plot, const std:
     }
     const Manoeuvre& m = *manoeuvre;
     lines.push_back("KBr " + degrees_text(f.kbr) + "  VBr " + knots(f.vbrq) + "     CPA " + degrees_text(f.ncpapq) +
-                    "  " + miles(f.cparq) + "     KB " + degrees_text(f.kb) + "  VB " + knots(f.vbq));
+                    "  " + miles(f.cparq) + "  " + cpa_time_text(cpa_time(plot, m)) + "     KB " + degrees_text(f.kb) + "  VB " +
+                    knots(f.vbq));
     lines.push_back("Minimal CPA " + miles_text(record.scpa) + " nm;  manoeuvre at " + clock_text(m.itmah, m.itmam) +
                     ":  B on " + degrees_text(m.izp) + "  " + miles(m.zd));
     title.outcome_from = lines.size();

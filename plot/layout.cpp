@@ -17,6 +17,7 @@
 #include "page/labels.hpp"
 #include "plot/canvas.hpp"
 #include "plot/captions.hpp"
+#include "plot/cpa_time.hpp"
 #include "plot/legend.hpp"
 #include "plot/page_terms.hpp"
 #include "plot/range_rose.hpp"
@@ -203,11 +204,10 @@ private:
         const PagePoint b2 = sheet_.at(plot_.p2);
         const std::string b1_text = "B-1 " + clock_text(f.nth1, f.ntm1);
         std::string b2_text = "B-2 " + clock_text(f.nth2, f.ntm2);
-        bool manoeuvre_named = false;
-        if (m_ && page_distance(sheet_.at(m_->bm), b2) < kCrowded) {
-            b2_text += ", manoeuvre";
-            manoeuvre_named = true;
-        }
+        // B-2 is B at the manoeuvre time only when the manoeuvre is at B-2's
+        // time; else they are two points, each labelled with its own time.
+        const bool manoeuvre_named = m_ && m_->dtm == 0.0;
+        if (manoeuvre_named) b2_text += ", manoeuvre";
         if (page_distance(b1, b2) < kCrowded) {
             label(Role::PositionLabel, b1, side, b1_text + ", " + b2_text, Ink::ShipB);
         } else {
@@ -224,7 +224,8 @@ private:
         if (m_) {
             const PagePoint cpa = sheet_.at(cpa_point());
             const bool at_a = page_distance(cpa, a) < kCrowded;
-            label(Role::CpaLabel, cpa, at_a ? side : plot_.cpap, "CPA " + decimal_text(f.cparq, 1) + " nm", Ink::Cpa);
+            label(Role::CpaLabel, cpa, at_a ? side : plot_.cpap,
+                  "CPA " + decimal_text(f.cparq, 1) + " nm, " + cpa_time_text(cpa_time(plot_, *m_)), Ink::Cpa);
             if (!at_a) a_side = plot_.cpap + 180.0;
         }
         label(Role::PositionLabel, a, a_side, "A", Ink::OwnShip, kOwnShipLabelSize);

@@ -59,6 +59,10 @@ constexpr double kTrackBeyondCpaMin = 12.0;
 constexpr double kSpeedCircleShare = 0.26;  // of the outer ring
 constexpr double kSectorStepDeg = 1.0;
 constexpr double kLabelSize = 8.5;
+// About as many shapes as a board has: the grid and the speed circle's
+// sectors, and per target its marks, tracks, ticks, labels and legend line.
+constexpr std::size_t kShapesBeside = 1024;
+constexpr std::size_t kShapesPerTarget = 16;
 
 Ink target_ink(std::size_t i) { return page::kTargetInks[i % std::size(page::kTargetInks)]; }
 
@@ -115,6 +119,7 @@ public:
         d.miles = miles_;
         d.ring_interval = scale_.interval;
         d.rings = scale_.rings;
+        canvas_.reserve(kShapesBeside + kShapesPerTarget * s_.targets.size());
         grid();
         paint(Role::CpaCircle, CircleShape{centre_, e_.required_cpa_nm * miles_, Stroke{Ink::Cpa, 1.3, Dash::Dashed}, false});
         speed_circle();
@@ -133,7 +138,9 @@ private:
     // How far out the figures reach (nm): every sighting and manoeuvre position.
     double extent() const {
         double far = e_.required_cpa_nm;
-        for (const traffic::Target& t : e_.targets) far = std::max({far, t.first.range_nm, t.second.range_nm});
+        for (const traffic::Target& t : e_.targets) {
+            for (const traffic::Sighting& seen : t.sightings) far = std::max(far, seen.range_nm);
+        }
         for (const TargetSolution& t : s_.targets) far = std::max(far, t.range_nm);
         return far;
     }
@@ -200,6 +207,18 @@ private:
         }
     }
 
+    // Every sighting where it was plotted: the latest as B2, the others as
+    // B1; filled when the track runs through it, a ring when it was left off
+    // (a plot not on a straight line is drawn through the two latest).
+    void sightings(const TargetSolution& t, Ink ink) {
+        for (std::size_t k = 0; k < t.plot.size(); ++k) {
+            const traffic::PlottedSighting& seen = t.plot[k];
+            const Role role = k + 1 == t.plot.size() ? Role::B2 : Role::B1;
+            paint(role, CircleShape{at(seen.position), 2.4, Stroke{ink, 1.0, Dash::Solid}, seen.on_track});
+            canvas_.keep_clear(at(seen.position), 3.5);
+        }
+    }
+
     // One target: its sightings, relative track with time ticks and CPA,
     // its position at the manoeuvre time, and its new track after it.
     void target(std::size_t i) {
@@ -207,11 +226,7 @@ private:
         const Ink ink = target_ink(i);
         const Passage& p = t.present;
         const double earliest_h = -(t.minutes_to_manoeuvre + t.interval_min) / 60.0;
-        const Vec2 earlier = t.position + earliest_h * p.relative_velocity;
-        paint(Role::B1, CircleShape{at(earlier), 2.4, Stroke{ink, 1.0, Dash::Solid}, true});
-        paint(Role::B2, CircleShape{at(t.latest_position), 2.4, Stroke{ink, 1.0, Dash::Solid}, true});
-        canvas_.keep_clear(at(earlier), 3.5);
-        canvas_.keep_clear(at(t.latest_position), 3.5);
+        sightings(t, ink);
         if (!p.keeps_station) {
             const double end_h = (std::max(p.tcpa_min, 0.0) + kTrackBeyondCpaMin) / 60.0;
             track(t.position, p.relative_velocity, earliest_h, end_h, Stroke{ink, 1.3, Dash::Solid});
@@ -220,7 +235,8 @@ private:
                 paint(Role::CpaPoint, CircleShape{at(p.closest_point), 4.0, Stroke{ink, 1.3, Dash::Solid}, false});
                 canvas_.keep_clear(at(p.closest_point), 5.0);
                 label(Role::CpaLabel, at(p.closest_point), p.cpa_bearing,
-                      "CPA " + tenths_text(p.cpa_nm) + " in " + tenths_text(p.tcpa_min) + " min", ink);
+                      "CPA " + tenths_text(p.cpa_nm) + " in " + tenths_text(p.tcpa_min) + " min, " +
+                          traffic_io::track_tca_text(p, s_.manoeuvre_time), ink);
             }
         }
         if (chosen_) {
@@ -232,7 +248,8 @@ private:
         }
         paint(Role::ManoeuvrePosition, CircleShape{at(t.position), 4.2, Stroke{ink, 1.6, Dash::Solid}, false});
         canvas_.keep_clear(at(t.position), 5.0);
-        label(Role::PositionLabel, at(t.position), p.keeps_station ? t.bearing : p.relative_course + 90.0, t.name, ink);
+        const std::string name = t.from_latest_two ? t.name + ": altering?" : t.name;
+        label(Role::PositionLabel, at(t.position), p.keeps_station ? t.bearing : p.relative_course + 90.0, name, ink);
     }
 
     void track(Vec2 p, Vec2 v, double from_h, double to_h, Stroke stroke) {
@@ -304,17 +321,19 @@ private:
                 const auto passing = [&](const Passage& p) {
                     const std::string when = least_time_text(p);
                     return "CPA " + least_range_text(p, e_.required_cpa_nm) + " nm" +
-                           (when == "-" ? ", keeps station" : when == "now" ? " now" : ", TCPA " + when + " min");
+                           (when == "-" ? ", keeps station" : when == "now" ? " now" : ", TCPA " + when + " min, TCA " +
+                                                                                         traffic_io::tca_text(p, s_.manoeuvre_time));
                 };
                 const Passage& p = t.present;
                 text += passing(p) + (p.danger ? ", DANGER" : "");
                 if (chosen_) text += "; after: " + passing(chosen_->outcome->passages[i]);
+                if (t.from_latest_two) text += "; not on a straight line, drawn from the two latest sightings";
             }
             text_line(Role::Legend, y, text, ink, 9.0, false, 54.0);
             y += kLegendStep;
         }
         y += 4.0;
-        text_line(Role::Legend, y, "Relative tracks with a mark every 6 minutes from the manoeuvre time; dots: the two sightings; ring: at the manoeuvre time.",
+        text_line(Role::Legend, y, "Relative tracks, a mark every 6 min from the manoeuvre time; dots: the sightings (hollow: left off the track); ring: at the manoeuvre time.",
                   Ink::Text, 8.5, false);
         text_line(Role::Legend, y + kLegendStep,
                   "Dashed orange circle: the required CPA. Centre circle: own courses at the present speed, green clear all, red blocked.",

@@ -34,16 +34,18 @@ constexpr int kQuestionsBeforeCpa = 8;
 }  // namespace
 
 echo_track::TypedExercise typed_exercise(const traffic::TrafficExercise& exercise) {
-    const traffic::Target& b = exercise.targets.front();
+    // The dialog takes B seen twice: the sheets' ships are.
+    const traffic::Sighting& first = exercise.targets.front().sightings.front();
+    const traffic::Sighting& second = exercise.targets.front().sightings.back();
     echo_track::TypedExercise t;
     t.course = exercise.own.course;
     t.velocity = exercise.own.speed_kt;
-    t.time1 = hhmm(b.first.time);
-    t.bearing1 = b.first.bearing;
-    t.distance1 = b.first.range_nm;
-    t.time2 = hhmm(b.second.time);
-    t.bearing2 = b.second.bearing;
-    t.distance2 = b.second.range_nm;
+    t.time1 = hhmm(first.time);
+    t.bearing1 = first.bearing;
+    t.distance1 = first.range_nm;
+    t.time2 = hhmm(second.time);
+    t.bearing2 = second.bearing;
+    t.distance2 = second.range_nm;
     t.min_cpa = exercise.required_cpa_nm;
     t.delay = exercise.manoeuvre.delay_min;
     return t;

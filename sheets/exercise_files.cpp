@@ -6,7 +6,7 @@
 
 namespace echo_track::sheets {
 
-std::string exercise_stem(int number) { return "exercise-" + console::zero_padded(number, 2); }
+std::string exercise_stem(int number) { return std::string(kExerciseFilePrefix) + console::zero_padded(number, 2); }
 
 std::string exercise_toml(const SheetExercise& x, int number) {
     const std::string heading = "Exercise " + console::whole_text(number) + " of an echo-track-sheets sheet: " +

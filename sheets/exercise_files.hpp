@@ -4,6 +4,7 @@
 // `echo-track < FILE.session`.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sheets/generator.hpp"
@@ -12,6 +13,9 @@ namespace echo_track::sheets {
 
 // The traffic file of the exercise, headed by a comment naming it.
 std::string exercise_toml(const SheetExercise& x, int number);
+
+// How the name of every file of a sheet begins.
+inline constexpr std::string_view kExerciseFilePrefix = "exercise-";
 
 // "exercise-03" for exercise 3: the name of its files without extension.
 std::string exercise_stem(int number);

@@ -64,8 +64,11 @@ std::vector<std::vector<std::string>> sightings_table(const traffic::TrafficExer
     std::vector<std::vector<std::string>> rows = {
         {"Ship", "Time 1", "Bearing 1", "Range 1", "Time 2", "Bearing 2", "Range 2"}};
     for (const traffic::Target& t : exercise.targets) {
-        rows.push_back({t.name, clock_text(t.first.time), course_text(t.first.bearing), tenths_text(t.first.range_nm) + " nm",
-                        clock_text(t.second.time), course_text(t.second.bearing), tenths_text(t.second.range_nm) + " nm"});
+        std::vector<std::string> row = {t.name};
+        for (const traffic::Sighting& seen : t.sightings) {
+            row.insert(row.end(), {clock_text(seen.time), course_text(seen.bearing), tenths_text(seen.range_nm) + " nm"});
+        }
+        rows.push_back(std::move(row));
     }
     return rows;
 }

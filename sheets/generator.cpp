@@ -117,15 +117,11 @@ traffic::Sighting sighting(const Track& track, const Scene& s, int minutes) {
 
 bool within_radar_ranges(const traffic::Target& target) {
     const auto fits = [](double r) { return r >= kRangeLeastNm && r <= kRangeMostNm; };
-    return fits(target.first.range_nm) && fits(target.second.range_nm);
+    return std::all_of(target.sightings.begin(), target.sightings.end(), [&](const traffic::Sighting& seen) { return fits(seen.range_nm); });
 }
 
 traffic::Target sighted_target(const Track& track, const Scene& s, std::string name) {
-    traffic::Target target;
-    target.name = std::move(name);
-    target.first = sighting(track, s, -(s.delay_min + s.interval_min));
-    target.second = sighting(track, s, -s.delay_min);
-    return target;
+    return traffic::Target{std::move(name), sighting(track, s, -(s.delay_min + s.interval_min)), sighting(track, s, -s.delay_min)};
 }
 
 Scene draw_scene(Kind kind, Dice& dice) {

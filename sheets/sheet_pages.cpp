@@ -53,7 +53,9 @@ void heading(page::Drawing& page, const std::string& title, const SheetPlace& pl
 
 double farthest_range(const traffic::TrafficExercise& exercise) {
     double farthest = 0.0;
-    for (const traffic::Target& t : exercise.targets) farthest = std::max({farthest, t.first.range_nm, t.second.range_nm});
+    for (const traffic::Target& t : exercise.targets) {
+        for (const traffic::Sighting& seen : t.sightings) farthest = std::max(farthest, seen.range_nm);
+    }
     return farthest;
 }
 

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "console/process_console.hpp"
+#include "console/safe_text.hpp"
 
 namespace echo_track::tools {
 
@@ -25,9 +26,10 @@ inline int write_text(int fd, std::string_view text) {
     return sink.error();
 }
 
-// "program: message" on standard error, with the given status.
+// "program: message" on standard error, with the given status: one line,
+// whatever names and values from the user it quotes (console/safe_text.hpp).
 inline int complain(std::string_view program, std::string_view message, int status) {
-    write_text(2, std::string(program) + ": " + std::string(message) + "\n");
+    write_text(2, std::string(program) + ": " + console::shown_safely(message) + "\n");
     return status;
 }
 

@@ -131,6 +131,7 @@ int main(int argc, char** argv) {
         return tools::answer_early_end(kProgram, app, e);
     }
     if (app.count("--output") == 0) return usage_error("--output is required");
+    if (output.empty()) return usage_error("--output: the file name is empty");
     if (const auto problem = unreadable_value(texts, typed)) return usage_error(*problem);
     if (const auto problem = unusable_value(typed)) return usage_error(*problem);
     const std::optional<page::Format> format = chosen_format(output, format_name);

@@ -4,17 +4,20 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdint>
-#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "page/cairo_painter.hpp"
 #include "page/output_file.hpp"
+#include "page/picture_format.hpp"
 #include "sheets/exercise_files.hpp"
 #include "sheets/exercise_kind.hpp"
 #include "sheets/generator.hpp"
 #include "sheets/sheet_book.hpp"
 #include "tools/command_line_edge.hpp"
+#include "tools/exercise_folder.hpp"
+#include "tools/option_number.hpp"
 #include "version/version.hpp"
 
 namespace {
@@ -35,38 +38,100 @@ std::string all_kind_names() {
     return names;
 }
 
-void write_exercise_files(const std::string& folder, const std::vector<sheets::SheetExercise>& sheet) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) throw page::OutputError("cannot make the folder " + folder + ": " + error.message());
-    for (const sheets::SheetFile& file : sheets::exercise_files(sheet)) {
-        page::write_whole_file((std::filesystem::path(folder) / file.name).string(), file.bytes);
+// What the command line asks for, read and checked.
+struct Request {
+    std::uint64_t seed = 1;
+    int count = 8;
+    std::vector<sheets::Kind> kinds;
+    std::string output;  // a .pdf file, or - for standard output
+    std::string folder;  // the exercise files' folder, or none
+    bool replace = false;
+};
+
+// The options as typed, before they are read.
+struct Typed {
+    std::string seed = "1";
+    std::string count = "8";
+    std::vector<std::string> kinds;
+    bool folder_given = false;
+};
+
+// The request of the typed options, or why there is none.
+std::optional<std::string> read_request(const Typed& typed, Request& request) {
+    const auto seed = tools::option_whole(typed.seed, 0, UINT64_MAX);
+    if (!seed) return "--seed: expected a whole number from 0 to 18446744073709551615 in decimal digits, not '" + typed.seed + "'";
+    const auto count = tools::option_whole(typed.count, 1, kMostExercises);
+    if (!count) return "--count: expected a whole number from 1 to 99 in decimal digits, not '" + typed.count + "'";
+    request.seed = *seed;
+    request.count = static_cast<int>(*count);
+    for (const std::string& name : typed.kinds) {
+        const auto kind = sheets::kind_named(name);
+        if (!kind) return "--kinds: unknown kind " + name + " (known: " + all_kind_names() + ")";
+        request.kinds.push_back(*kind);
     }
+    if (request.kinds.empty()) request.kinds.assign(sheets::kAllKinds.begin(), sheets::kAllKinds.end());
+    if (request.output != "-" && page::format_for(request.output) != page::Format::Pdf) {
+        return "--output: '" + request.output + "' does not end in .pdf (or is -, for standard output)";
+    }
+    if (typed.folder_given && request.folder.empty()) return "--exercises: the folder name is empty";
+    return std::nullopt;
+}
+
+// Why the folder may not take the new sheet: files of an earlier one, unless
+// --replace is given, and never a folder named like one of them.
+std::optional<std::string> folder_refusal(const Request& request, const std::vector<tools::EarlierFile>& earlier) {
+    for (const tools::EarlierFile& file : earlier) {
+        if (file.folder) return "--exercises: " + request.folder + "/" + file.name + " is a folder, not an exercise file";
+    }
+    if (earlier.empty() || request.replace) return std::nullopt;
+    return "--exercises: " + request.folder + " holds the files of an earlier sheet (" + earlier.front().name +
+           (earlier.size() > 1 ? " and " + std::to_string(earlier.size() - 1) + " more" : "") +
+           "); give --replace to replace them";
+}
+
+// Writes the PDF and the exercise files, all of them or none; then removes
+// what an earlier sheet left in the folder. 0, or the status of the refusal.
+int write_sheet(const Request& request, const std::vector<sheets::SheetExercise>& sheet, const std::string& pdf) {
+    std::vector<tools::EarlierFile> earlier;
+    page::FileBatch batch;
+    if (!request.folder.empty()) {
+        earlier = tools::earlier_sheet_files(request.folder);
+        if (const auto refusal = folder_refusal(request, earlier)) return usage_error(*refusal);
+        batch.make_folder(request.folder);
+        for (const sheets::SheetFile& file : sheets::exercise_files(sheet)) {
+            batch.stage(request.folder + "/" + file.name, file.bytes, page::LinkRule::Replace);
+        }
+    }
+    if (request.output == "-") {
+        page::write_standard_output(pdf);
+    } else {
+        batch.stage(request.output, pdf);
+    }
+    batch.commit();
+    if (!request.folder.empty()) tools::remove_earlier_files(request.folder, earlier);
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::uint64_t seed = 1;
-    int count = 8;
-    std::vector<std::string> kind_names;
-    std::string output;
-    std::string folder;
+    Request request;
+    Typed typed;
 
     CLI::App app{"Makes radar plotting exercises from a seed: an A4 PDF with one worksheet page per\n"
                  "exercise (plotting sheet, the exercise, the questions), then one answer page per\n"
                  "exercise. The same seed and options give the same files.",
                  kProgram};
-    app.add_option("--seed", seed, "seed of the exercises: the same seed gives the same sheet")
+    app.add_option("--seed", typed.seed, "seed of the exercises, a whole number: the same seed gives the same sheet")
         ->type_name("N")->capture_default_str();
-    app.add_option("--count", count, "number of exercises, 1 to 99")
-        ->type_name("K")->capture_default_str()->check(CLI::Range(1, kMostExercises));
-    app.add_option("--kinds", kind_names, "kinds of exercise, used in turn: " + all_kind_names() + " (default: all)")
+    app.add_option("--count", typed.count, "number of exercises, 1 to 99")->type_name("K")->capture_default_str();
+    app.add_option("--kinds", typed.kinds, "kinds of exercise, used in turn: " + all_kind_names() + " (default: all)")
         ->type_name("LIST")->delimiter(',');
-    app.add_option("--output,-o", output, "the PDF to write")->type_name("FILE")->required();
-    app.add_option("--exercises", folder, "also write each exercise as DIR/exercise-NN.toml, and a one-ship "
-                                          "exercise as DIR/exercise-NN.session for echo-track")
+    app.add_option("--output,-o", request.output, "the PDF to write, .pdf; - for standard output")->type_name("FILE")->required();
+    app.add_option("--exercises", request.folder, "also write each exercise as DIR/exercise-NN.toml, and a one-ship "
+                                                  "exercise as DIR/exercise-NN.session for echo-track")
         ->type_name("DIR");
+    app.add_flag("--replace", request.replace, "let --exercises replace the files of an earlier sheet in DIR");
     app.set_version_flag("--version", echo_track::version_text(kProgram));
 
     try {
@@ -74,23 +139,17 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         return tools::answer_early_end(kProgram, app, e);
     }
-    std::vector<sheets::Kind> kinds;
-    for (const std::string& name : kind_names) {
-        const auto kind = sheets::kind_named(name);
-        if (!kind) return usage_error("--kinds: unknown kind " + name + " (known: " + all_kind_names() + ")");
-        kinds.push_back(*kind);
-    }
-    if (kinds.empty()) kinds.assign(sheets::kAllKinds.begin(), sheets::kAllKinds.end());
+    typed.folder_given = app.count("--exercises") > 0;
+    if (const auto problem = read_request(typed, request)) return usage_error(*problem);
 
-    const std::vector<sheets::SheetExercise> sheet = sheets::generate_sheet(seed, count, kinds);
+    const std::vector<sheets::SheetExercise> sheet = sheets::generate_sheet(request.seed, request.count, request.kinds);
     try {
-        const std::string pdf = page::paint_pdf_pages(sheets::sheet_pages(sheet, seed), page::Paper::A4, sheets::sheet_title(seed));
-        if (!folder.empty()) write_exercise_files(folder, sheet);
-        page::write_whole_file(output, pdf);
+        const std::string pdf =
+            page::paint_pdf_pages(sheets::sheet_pages(sheet, request.seed), page::Paper::A4, sheets::sheet_title(request.seed));
+        return write_sheet(request, sheet, pdf);
     } catch (const page::OutputError& e) {
         return usage_error(e.what());
     } catch (const page::RenderError& e) {
         return tools::complain(kProgram, e.what(), tools::kFailedStatus);
     }
-    return 0;
 }

@@ -46,4 +46,17 @@ std::optional<double> option_number(std::string_view text) {
     return std::strtod(whole.c_str(), nullptr);
 }
 
+std::optional<std::uint64_t> option_whole(std::string_view text, std::uint64_t low, std::uint64_t high) {
+    if (text.empty()) return std::nullopt;
+    std::uint64_t value = 0;
+    for (const char c : text) {
+        if (!is_digit(c)) return std::nullopt;
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        if (value > (UINT64_MAX - digit) / 10) return std::nullopt;  // past the largest whole number
+        value = value * 10 + digit;
+    }
+    if (value < low || value > high) return std::nullopt;
+    return value;
+}
+
 }  // namespace echo_track::tools

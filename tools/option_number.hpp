@@ -1,6 +1,7 @@
 #pragma once
 // Numbers on the command line, read as a person types them.
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -11,5 +12,10 @@ namespace echo_track::tools {
 // an optional sign, digits). None for anything else: the empty text, blanks,
 // hexadecimal, inf, nan, or anything after the number.
 std::optional<double> option_number(std::string_view text);
+
+// The value of `text` when it is a whole number from `low` to `high` written
+// in decimal digits alone (010 is ten). None for anything else: the empty
+// text, a sign, blanks, hexadecimal, or a number out of the range.
+std::optional<std::uint64_t> option_whole(std::string_view text, std::uint64_t low, std::uint64_t high);
 
 }  // namespace echo_track::tools

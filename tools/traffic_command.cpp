@@ -26,6 +26,20 @@ bool ends_with(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
+// The board as the bytes of its picture, or why cairo could not paint it.
+struct Board {
+    std::string picture;
+    std::string failure;
+};
+Board draw_board(const traffic::TrafficExercise& exercise, const traffic::TrafficSolution& solution, page::Format format,
+                 page::Paper paper) {
+    try {
+        return Board{page::encode_picture(plot::layout_traffic_board(exercise, solution), format, paper), ""};
+    } catch (const page::RenderError& e) {
+        return Board{"", e.what()};
+    }
+}
+
 }  // namespace
 
 bool names_traffic_file(int argc, char** argv) {
@@ -58,7 +72,8 @@ int run_traffic_command(std::string_view program_name, int argc, char** argv) {
         return answer_early_end(program, app, e);
     }
     std::optional<page::Format> format;
-    if (!output.empty()) {
+    if (app.count("--output") > 0) {
+        if (output.empty()) return refuse("--output: the file name is empty");
         format = page::format_for(output);
         if (!format) return refuse("--output: " + output + " does not end in .svg, .png or .pdf");
     }
@@ -74,14 +89,15 @@ int run_traffic_command(std::string_view program_name, int argc, char** argv) {
     const traffic::TrafficSolution solution = traffic::solve_traffic(exercise);
     // Figures that cannot be meant are plotted all the same, and said so.
     for (const std::string& warning : traffic_io::traffic_warnings(solution)) write_text(2, program + ": warning: " + warning + "\n");
-    if (format) {
+    // A board cairo cannot paint (too many targets for a PNG) still leaves the
+    // report to print; a board file that cannot be written is refused first.
+    Board board;
+    if (format) board = draw_board(exercise, solution, *format, *paper);
+    if (format && board.failure.empty()) {
         try {
-            const page::Drawing board = plot::layout_traffic_board(exercise, solution);
-            page::write_whole_file(output, page::encode_picture(board, *format, *paper));
+            page::write_whole_file(output, board.picture);
         } catch (const page::OutputError& e) {
             return refuse(e.what());
-        } catch (const page::RenderError& e) {
-            return complain(program, e.what(), kFailedStatus);
         }
     }
     try {
@@ -90,6 +106,7 @@ int run_traffic_command(std::string_view program_name, int argc, char** argv) {
         // A report that did not reach its reader is never a success.
         return complain(program, e.what(), kFailedStatus);
     }
+    if (!board.failure.empty()) return complain(program, "the board was not drawn: " + board.failure, kFailedStatus);
     return 0;
 }
 

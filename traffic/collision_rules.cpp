@@ -17,7 +17,7 @@ bool nearly_ahead(double relative_bearing) {
 // More than 22.5 degrees abaft the beam (the stern light's sector), widened
 // by `doubt` degrees (narrowed where it is negative).
 bool astern_sector(double relative_bearing, double doubt) {
-    return std::fabs(signed_turn(180.0, relative_bearing)) <= 180.0 - (kBeamDeg + kAbaftBeamDeg) + doubt;
+    return std::fabs(signed_turn(180.0, relative_bearing)) <= 180.0 - kAbaftBeamDeg + doubt;
 }
 
 // Rule 18's order of the kinds: who keeps out of whose way.
@@ -156,7 +156,7 @@ bool has_risk(Vec2 position, Vec2 relative_velocity, double required_cpa_nm, dou
 Encounter encounter_with(Situation situation, double relative_bearing, VesselKind target_kind, const RuleSettings& settings) {
     Encounter e;
     e.situation = situation;
-    e.forward_of_beam = std::fabs(signed_turn(0.0, relative_bearing)) < kBeamDeg;
+    e.forward_of_beam = sector_of(relative_bearing) == Sector::ForwardOfBeam;
     if (situation == Situation::None) return e;
     if (settings.visibility == Visibility::Restricted) return restricted(e, relative_bearing);
     return in_sight(e, relative_bearing, target_kind, settings);

@@ -26,6 +26,7 @@
 //   side), other than one it overtakes, and a turn towards a ship abeam or
 //   abaft the beam.
 
+#include "traffic/aspect.hpp"
 #include "traffic/vec2.hpp"
 
 namespace echo_track::traffic {
@@ -62,11 +63,10 @@ struct Encounter {
     bool forward_of_beam = false;          // relative bearing under 90 degrees either side
 };
 
-// The angles of the reading above, degrees.
+// The angles of the reading above, degrees (the beam and 22.5 degrees abaft
+// it are the sectors' borders).
 inline constexpr double kHeadOnDeg = 6.0;
-inline constexpr double kAbaftBeamDeg = 22.5;
 inline constexpr double kInDoubtDeg = 2.0;
-inline constexpr double kBeamDeg = 90.0;
 
 // The bearing of a ship at `position` from the own heading `own_course`,
 // clockwise, 0 <= bearing < 360.

@@ -1,24 +1,14 @@
 #include "traffic/target_solution.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 namespace echo_track::traffic {
 namespace {
 
-constexpr double kBeam = 90.0;
-constexpr double kAbeamSpread = 22.5;  // abeam: within this of the beam, either way
-
 // Below this (knots across the heading line) the relative track runs
 // parallel to the heading line and never crosses it.
 constexpr double kParallelKt = 1e-9;
-
-Vec2 position_of(const Sighting& s) { return along(s.bearing, s.range_nm); }
-
-Aspect aspect_of(double relative_bearing) {
-    const double off_beam = std::fabs(kBeam - std::fabs(180.0 - relative_bearing));  // 0 on either beam
-    if (off_beam <= kAbeamSpread) return Aspect::Abeam;
-    return std::fabs(signed_turn(0.0, relative_bearing)) < kBeam ? Aspect::ForwardOfBeam : Aspect::AbaftBeam;
-}
 
 BowCrossing bow_crossing(Vec2 position, const Passage& present, double own_course) {
     BowCrossing c;
@@ -35,40 +25,51 @@ BowCrossing bow_crossing(Vec2 position, const Passage& present, double own_cours
 
 }  // namespace
 
-int minutes_to_latest(ClockTime reference, const Target& target) {
-    const int a = minutes_between(reference, target.first.time);
-    const int b = minutes_between(reference, target.second.time);
-    return minutes_between(target.first.time, target.second.time) >= 0 ? b : a;
+double relative_bearing_of(const Sighting& s, double own_course) {
+    return s.relative_bearing ? *s.relative_bearing : normalized_degrees(s.bearing - own_course);
 }
 
-TargetSolution solve_target(const Target& target, const CourseAndSpeed& own, ClockTime manoeuvre_time,
-                            double required_cpa_nm) {
+int minutes_to_latest(ClockTime reference, const Target& target) {
+    if (target.sightings.empty()) return 0;
+    const ClockTime first = target.sightings.front().time;
+    int latest = 0;
+    for (const Sighting& s : target.sightings) latest = std::max(latest, minutes_between(first, s.time));
+    return minutes_between(reference, first) + latest;
+}
+
+TargetSolution solve_target(const Target& target, const CourseAndSpeed& own, const ManoeuvreClock& manoeuvre,
+                            double required_cpa_nm, double plot_tolerance_nm) {
     TargetSolution t;
     t.name = target.name;
-    const int forward = minutes_between(target.first.time, target.second.time);
-    const bool second_is_later = forward >= 0;
-    const Sighting& earlier = second_is_later ? target.first : target.second;
-    const Sighting& later = second_is_later ? target.second : target.first;
-    t.interval_min = std::abs(forward);
-    t.latest = later.time;
-    t.latest_position = position_of(later);
-    t.same_time = t.interval_min == 0;
+    const TrackFit fit = fit_track(target.sightings, plot_tolerance_nm);
+    t.plot = fit.plot;
+    t.plot_consistent = fit.consistent;
+    t.from_latest_two = fit.from_latest_two;
+    t.same_time = fit.same_time;
+    if (t.plot.empty()) return t;
+    t.latest_sighting = t.plot.back().sighting;
+    t.latest = t.latest_sighting.time;
+    t.latest_relative_bearing = relative_bearing_of(t.latest_sighting, own.course);
+    t.latest_position = t.plot.back().position;
     if (t.same_time) return t;
 
+    t.interval_min = fit.span_min;
+    t.latest_position = fit.latest_position;
     const Vec2 own_velocity = along(own.course, own.speed_kt);
-    const Vec2 relative_velocity = (60.0 / t.interval_min) * (t.latest_position - position_of(earlier));
+    const Vec2 relative_velocity = fit.relative_velocity;
     t.true_velocity = relative_velocity + own_velocity;
     t.true_course = bearing_of(t.true_velocity);
     t.true_speed_kt = length(t.true_velocity);
 
-    t.minutes_to_manoeuvre = minutes_between(later.time, manoeuvre_time);
+    t.minutes_to_manoeuvre = manoeuvre.after_reference_min - minutes_to_latest(manoeuvre.reference, target);
     t.position = t.latest_position + (t.minutes_to_manoeuvre / 60.0) * relative_velocity;
     t.bearing = bearing_of(t.position);
     t.range_nm = length(t.position);
     t.relative_bearing = normalized_degrees(t.bearing - own.course);
-    t.aspect = aspect_of(t.relative_bearing);
+    t.sector = sector_of(t.relative_bearing);
+    t.aspect = aspect_of(t.position, t.true_velocity);
     t.closing = dot(t.position, relative_velocity) < 0.0;
-    t.overtaking = t.aspect == Aspect::AbaftBeam && t.closing;
+    t.overtaking = t.sector == Sector::MoreThan22_5AbaftBeam && t.closing;
     t.inside_required = t.range_nm < required_cpa_nm;
     t.implausible_speed = t.true_speed_kt > kImplausibleSpeedKt;
 

@@ -3,12 +3,15 @@
 // speed: its relative and true motion, how it passes, where it crosses the
 // own heading line, and where it bears at the manoeuvre time.
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "traffic/aspect.hpp"
 #include "traffic/clock.hpp"
 #include "traffic/exercise.hpp"
 #include "traffic/passage.hpp"
+#include "traffic/track_fit.hpp"
 #include "traffic/vec2.hpp"
 
 namespace echo_track::traffic {
@@ -21,31 +24,42 @@ struct BowCrossing {
     double time_min = 0.0; // minutes from the manoeuvre time; negative: crossed already
 };
 
-// The target's bearing relative to the own heading, as the rules of the road
-// sort it: forward of the beam, abeam (within 22.5 degrees of it), or abaft.
-enum class Aspect { ForwardOfBeam, Abeam, AbaftBeam };
+// When the manoeuvre is, on one line of time: so many minutes after a
+// reference clock time, so that ships sighted hours apart are carried to it
+// alike, however the clock turns in between.
+struct ManoeuvreClock {
+    ClockTime reference;
+    double after_reference_min = 0.0;
+};
 
 struct TargetSolution {
     std::string name;
 
-    // Both sightings at the same clock time: nothing can be solved for this
-    // target, and every figure below is left at zero.
+    // Every sighting at the same clock time: nothing can be solved for this
+    // target, and every figure below but the sightings is left at zero.
     bool same_time = false;
 
-    int interval_min = 0;     // between the two sightings, shorter way round the clock
-    ClockTime latest;         // the later sighting's time
-    Vec2 latest_position;     // nm from the own ship
+    std::vector<PlottedSighting> plot;  // every sighting, in time order
+    bool plot_consistent = true;        // no sighting off the line through those before it
+    bool from_latest_two = false;       // so the track is drawn through the two latest
+
+    int interval_min = 0;     // the span of the sightings the track is drawn through
+    ClockTime latest;         // the latest sighting's time
+    Sighting latest_sighting;
+    double latest_relative_bearing = 0.0;  // of the latest sighting, from the own heading, 0..360
+    Vec2 latest_position;     // on the track at the latest sighting's time, nm from the own ship
 
     Vec2 true_velocity;       // knots
     double true_course = 0.0;
     double true_speed_kt = 0.0;
 
-    int minutes_to_manoeuvre = 0;  // from the latest sighting to the manoeuvre time
+    double minutes_to_manoeuvre = 0.0;  // from the latest sighting to the manoeuvre time
     Vec2 position;                 // at the manoeuvre time, nm
     double bearing = 0.0;          // true, at the manoeuvre time
     double range_nm = 0.0;
     double relative_bearing = 0.0; // from the own heading, clockwise 0..360
-    Aspect aspect = Aspect::ForwardOfBeam;
+    Sector sector = Sector::ForwardOfBeam;  // of that relative bearing
+    std::optional<Aspect> aspect;  // the own ship from the target's course; none when it does not move
     bool closing = false;          // range decreasing at the manoeuvre time
     bool overtaking = false;       // more than 22.5 degrees abaft the beam and closing
     bool inside_required = false;  // already closer than the required CPA
@@ -60,13 +74,20 @@ struct TargetSolution {
 // mistyped, though the plot still follows them.
 inline constexpr double kImplausibleSpeedKt = 100.0;
 
-// The minutes from `reference` to the later sighting of `target`, shorter way
-// round the clock; used to find the latest observation of all.
+// The bearing of a sighting from the own heading (the own course), 0..360:
+// as it was given, or from its true bearing.
+double relative_bearing_of(const Sighting& sighting, double own_course);
+
+// The minutes from `reference` to the latest sighting of `target`: to its
+// first sighting the shorter way round the clock, and on from there to its
+// latest; used to find the latest observation of all.
 int minutes_to_latest(ClockTime reference, const Target& target);
 
-// Solves one target for the own ship `own`, carried to `manoeuvre_time`.
-TargetSolution solve_target(const Target& target, const CourseAndSpeed& own, ClockTime manoeuvre_time,
-                            double required_cpa_nm);
+// Solves one target for the own ship `own`, carried to the manoeuvre time;
+// each of three or more sightings may lie `plot_tolerance_nm` (or 2 % of its
+// range, if more) off the line through those before it.
+TargetSolution solve_target(const Target& target, const CourseAndSpeed& own, const ManoeuvreClock& manoeuvre,
+                            double required_cpa_nm, double plot_tolerance_nm = kPlotToleranceNm);
 
 // The position of a solved target `minutes` after the manoeuvre time, when
 // the own ship makes `own_velocity` from then on (nm from the own ship).

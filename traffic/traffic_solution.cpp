@@ -1,6 +1,9 @@
 #include "traffic/traffic_solution.hpp"
 
 #include <algorithm>
+#include <utility>
+
+#include "traffic/range_trigger.hpp"
 
 namespace echo_track::traffic {
 namespace {
@@ -19,20 +22,51 @@ SpeedAlternative speed_alternative(const std::vector<TargetSolution>& targets, c
     return v;
 }
 
+// The clock time every target's minutes are counted from.
+ClockTime reference_of(const TrafficExercise& exercise) {
+    const bool seen = !exercise.targets.empty() && !exercise.targets.front().sightings.empty();
+    return seen ? exercise.targets.front().sightings.front().time : ClockTime{};
+}
+
+// The minutes from the latest observation to the manoeuvre, and whether a
+// manoeuvre at a range had to be taken at the latest observation instead.
+std::pair<double, bool> after_latest(const TrafficExercise& exercise, ClockTime latest) {
+    const ManoeuvreTime& m = exercise.manoeuvre;
+    if (m.at) return {minutes_between(latest, *m.at), false};
+    if (m.at_range) {
+        const RangeTime r = range_time(exercise, *m.at_range);
+        return r.reach == RangeReach::Reached ? std::pair{r.after_latest_min, false} : std::pair{0.0, true};
+    }
+    return {m.delay_min, false};
+}
+
 }  // namespace
+
+int minutes_to_latest_of_all(const TrafficExercise& exercise) {
+    if (exercise.targets.empty()) return 0;
+    const ClockTime reference = reference_of(exercise);
+    int latest = minutes_to_latest(reference, exercise.targets.front());
+    for (const Target& t : exercise.targets) latest = std::max(latest, minutes_to_latest(reference, t));
+    return latest;
+}
 
 std::optional<ClockTime> latest_observation(const TrafficExercise& exercise) {
     if (exercise.targets.empty()) return std::nullopt;
-    const ClockTime reference = exercise.targets.front().first.time;
-    int latest = minutes_to_latest(reference, exercise.targets.front());
-    for (const Target& t : exercise.targets) latest = std::max(latest, minutes_to_latest(reference, t));
-    return clock_after(reference, latest);
+    return clock_after(reference_of(exercise), minutes_to_latest_of_all(exercise));
 }
 
-ClockTime manoeuvre_time(const TrafficExercise& exercise) {
-    if (exercise.manoeuvre.at) return *exercise.manoeuvre.at;
-    const std::optional<ClockTime> latest = latest_observation(exercise);
-    return latest ? clock_after(*latest, exercise.manoeuvre.delay_min) : ClockTime{};
+ManoeuvreClock manoeuvre_clock(const TrafficExercise& exercise) {
+    const ClockTime reference = reference_of(exercise);
+    if (exercise.targets.empty()) {
+        return {reference, exercise.manoeuvre.at ? static_cast<double>(exercise.manoeuvre.at->minutes) : 0.0};
+    }
+    const int latest = minutes_to_latest_of_all(exercise);
+    return {reference, latest + after_latest(exercise, clock_after(reference, latest)).first};
+}
+
+ClockMoment manoeuvre_time(const TrafficExercise& exercise) {
+    const ManoeuvreClock clock = manoeuvre_clock(exercise);
+    return moment_after(clock.reference, clock.after_reference_min);
 }
 
 Outcome outcome_of(const std::vector<TargetSolution>& targets, const CourseAndSpeed& own, double required_cpa_nm) {
@@ -52,11 +86,15 @@ Outcome outcome_of(const std::vector<TargetSolution>& targets, const CourseAndSp
 
 TrafficSolution solve_traffic(const TrafficExercise& exercise) {
     TrafficSolution s;
-    s.manoeuvre_time = manoeuvre_time(exercise);
+    const ManoeuvreClock clock = manoeuvre_clock(exercise);
+    s.manoeuvre_time = moment_after(clock.reference, clock.after_reference_min);
+    s.latest_observation = latest_observation(exercise).value_or(ClockTime{});
+    s.manoeuvre_after_latest_min = clock.after_reference_min - minutes_to_latest_of_all(exercise);
+    if (!exercise.targets.empty() && after_latest(exercise, s.latest_observation).second) s.range_not_reached = exercise.manoeuvre.at_range;
     const double limit = exercise.required_cpa_nm;
     const CourseAndSpeed& own = exercise.own;
     for (const Target& target : exercise.targets) {
-        TargetSolution t = solve_target(target, own, s.manoeuvre_time, limit);
+        TargetSolution t = solve_target(target, own, clock, limit, exercise.plot_tolerance_nm);
         if (t.same_time) s.unsolved.push_back(t.name);
         if (!t.same_time && t.present.at_own_ship) s.at_own_ship.push_back(t.name);
         s.any_danger = s.any_danger || (!t.same_time && t.present.danger);

@@ -38,7 +38,10 @@ struct SpeedAlternative {
 };
 
 struct TrafficSolution {
-    ClockTime manoeuvre_time;
+    ClockMoment manoeuvre_time;                   // to a fraction of a minute when found from a range
+    ClockTime latest_observation;                 // of all the targets' sightings
+    double manoeuvre_after_latest_min = 0.0;      // from the latest observation to the manoeuvre
+    std::optional<RangeTrigger> range_not_reached;  // a manoeuvre at a range never reached, taken at the latest observation
     std::vector<TargetSolution> targets;
     bool any_danger = false;                      // some solved target does not pass clear at the present course and speed
     bool present_clears = true;                   // the present course and speed clear every solved target
@@ -51,14 +54,24 @@ struct TrafficSolution {
     std::optional<Outcome> trial;
 };
 
-// The manoeuvre time of the exercise: its clock time, or its delay after the
-// latest observation of all. An exercise without targets has no latest
-// observation and needs a clock time; without one it is taken as 00:00.
-ClockTime manoeuvre_time(const TrafficExercise& exercise);
+// The manoeuvre time of the exercise: its clock time, its delay after the
+// latest observation of all, or the moment its target closes to its range
+// (at the latest observation when that never comes). An exercise without
+// targets has no latest observation and needs a clock time; without one it
+// is taken as 00:00.
+ClockMoment manoeuvre_time(const TrafficExercise& exercise);
+
+// The same on one line of time from the first target's first sighting, as
+// every target is carried to it.
+ManoeuvreClock manoeuvre_clock(const TrafficExercise& exercise);
 
 // The latest observation of all the targets' sightings, the shorter way
 // round the clock from the first target's; none without targets.
 std::optional<ClockTime> latest_observation(const TrafficExercise& exercise);
+
+// The minutes from the first target's first sighting to the latest
+// observation of all; 0 without targets.
+int minutes_to_latest_of_all(const TrafficExercise& exercise);
 
 // How every target passes when the own ship makes `own` from the manoeuvre time.
 Outcome outcome_of(const std::vector<TargetSolution>& targets, const CourseAndSpeed& own, double required_cpa_nm);

@@ -28,12 +28,45 @@ toml::table course_and_speed(const traffic::CourseAndSpeed& c) {
     return t;
 }
 
+// A sighting with its bearing as it was given: true, or relative to the own heading.
 toml::table sighting(const traffic::Sighting& s) {
     toml::table t;
     t.insert("time", clock_text(s.time));
-    put_number(t, "bearing", s.bearing);
+    if (s.relative_bearing) {
+        put_number(t, "relative_bearing", *s.relative_bearing);
+    } else {
+        put_number(t, "bearing", s.bearing);
+    }
     t.insert("range_nm", s.range_nm);
     t.is_inline(true);
+    return t;
+}
+
+// Two sightings as first and second (in either order, as they were read);
+// more as the list in time order.
+toml::table target(const traffic::Target& t) {
+    toml::table table{{"name", t.name}};
+    if (t.sightings.size() == 2) {
+        table.insert("first", sighting(t.sightings[0]));
+        table.insert("second", sighting(t.sightings[1]));
+        return table;
+    }
+    toml::array list;
+    for (const traffic::Sighting& s : t.sightings) list.push_back(sighting(s));
+    table.insert("sightings", list);
+    return table;
+}
+
+toml::table manoeuvre(const traffic::ManoeuvreTime& m) {
+    toml::table t;
+    if (m.at) {
+        t.insert("time", clock_text(*m.at));
+    } else if (m.at_range) {
+        t.insert("when_range_nm", m.at_range->range_nm);
+        t.insert("of", m.at_range->of);
+    } else {
+        t.insert("delay_min", m.delay_min);
+    }
     return t;
 }
 
@@ -54,19 +87,12 @@ std::string commented(std::string_view comment) {
 std::string traffic_file_text(const traffic::TrafficExercise& e, std::string_view comment) {
     toml::table root;
     root.insert("required_cpa_nm", e.required_cpa_nm);
+    if (e.plot_tolerance_nm != traffic::kPlotToleranceNm) root.insert("plot_tolerance_nm", e.plot_tolerance_nm);
     root.insert("own_ship", course_and_speed(e.own));
-    toml::table manoeuvre;
-    if (e.manoeuvre.at) {
-        manoeuvre.insert("time", clock_text(*e.manoeuvre.at));
-    } else {
-        manoeuvre.insert("delay_min", e.manoeuvre.delay_min);
-    }
-    root.insert("manoeuvre", manoeuvre);
+    root.insert("manoeuvre", manoeuvre(e.manoeuvre));
     if (e.trial) root.insert("trial", course_and_speed(*e.trial));
     toml::array targets;
-    for (const traffic::Target& t : e.targets) {
-        targets.push_back(toml::table{{"name", t.name}, {"first", sighting(t.first)}, {"second", sighting(t.second)}});
-    }
+    for (const traffic::Target& t : e.targets) targets.push_back(target(t));
     root.insert("target", targets);
     // Strings in double quotes, as in every example file.
     constexpr toml::format_flags kFlags = toml::toml_formatter::default_flags & ~toml::format_flags::allow_literal_strings;

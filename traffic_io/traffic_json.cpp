@@ -13,24 +13,36 @@ using traffic::Outcome;
 using traffic::Passage;
 using traffic::TargetSolution;
 
-const char* aspect_name(traffic::Aspect a) {
+const char* sector_name(traffic::Sector a) {
     switch (a) {
-        case traffic::Aspect::ForwardOfBeam: return "forward_of_beam";
-        case traffic::Aspect::Abeam: return "abeam";
-        case traffic::Aspect::AbaftBeam: return "abaft_beam";
+        case traffic::Sector::ForwardOfBeam: return "forward_of_beam";
+        case traffic::Sector::AbaftBeam: return "abaft_beam";
+        case traffic::Sector::MoreThan22_5AbaftBeam: return "more_than_22_5_abaft_beam";
+    }
+    return "";
+}
+
+const char* side_name(traffic::AspectSide side) {
+    switch (side) {
+        case traffic::AspectSide::Red: return "red";
+        case traffic::AspectSide::Green: return "green";
+        case traffic::AspectSide::Ahead: return "ahead";
+        case traffic::AspectSide::Astern: return "astern";
     }
     return "";
 }
 
 // The JSON's layout; the schema says what each version changed.
-constexpr int kSchemaVersion = 2;
+constexpr int kSchemaVersion = 3;
 
 json or_null(bool defined, double value) { return defined ? json(value) : json(nullptr); }
 
 // A course as the schema has it: 0 <= course < 360, so 360 is written as 0.
 double compass(double course) { return traffic::normalized_degrees(course); }
 
-json passage_json(const std::string& name, const Passage& p) {
+json text_or_null(const std::string& text) { return text == "-" ? json(nullptr) : json(text); }
+
+json passage_json(const std::string& name, const Passage& p, traffic::ClockMoment manoeuvre) {
     return {{"name", name},
             {"same_time", false},
             {"relative_course_deg", or_null(!p.keeps_station, p.relative_course)},
@@ -39,9 +51,11 @@ json passage_json(const std::string& name, const Passage& p) {
             {"least_range_nm", p.least_nm},
             {"least_range_bearing_deg", or_null(traffic::has_bearing(p.least_nm), p.least_bearing)},
             {"least_range_time_min", or_null(!p.keeps_station, p.least_min)},
+            {"tca", text_or_null(tca_text(p, manoeuvre))},
             {"cpa_nm", p.cpa_nm},
             {"cpa_bearing_deg", or_null(traffic::has_bearing(p.cpa_nm), p.cpa_bearing)},
             {"tcpa_min", or_null(!p.keeps_station, p.tcpa_min)},
+            {"track_tca", text_or_null(track_tca_text(p, manoeuvre))},
             {"at_own_ship", p.at_own_ship},
             {"inside", p.inside},
             {"opening", p.opening},
@@ -53,26 +67,52 @@ json same_time_json(const TargetSolution& t) {
     return {{"name", t.name}, {"same_time", true}, {"latest_time", clock_text(t.latest)}};
 }
 
-json outcome_json(const std::vector<TargetSolution>& targets, const Outcome& o) {
+json outcome_json(const std::vector<TargetSolution>& targets, const Outcome& o, traffic::ClockMoment manoeuvre) {
     json passages = json::array();
     for (std::size_t i = 0; i < targets.size(); ++i) {
-        passages.push_back(targets[i].same_time ? same_time_json(targets[i]) : passage_json(targets[i].name, o.passages[i]));
+        passages.push_back(targets[i].same_time ? same_time_json(targets[i]) : passage_json(targets[i].name, o.passages[i], manoeuvre));
     }
     return {{"course_deg", compass(o.own.course)}, {"speed_kt", o.own.speed_kt}, {"clears_all", o.clears_all}, {"passages", passages}};
 }
 
-json target_json(const TargetSolution& t) {
+// Every sighting as plotted, in time order, with its distance off the track
+// through the sightings before it.
+json sightings_json(const TargetSolution& t, double own_course) {
+    json list = json::array();
+    for (const traffic::PlottedSighting& p : t.plot) {
+        const traffic::Sighting& s = p.sighting;
+        list.push_back({{"time", clock_text(s.time)},
+                        {"bearing_deg", compass(s.bearing)},
+                        {"relative_bearing_deg", traffic::relative_bearing_of(s, own_course)},
+                        {"range_nm", s.range_nm},
+                        {"off_track_nm", p.off_track_nm ? json(*p.off_track_nm) : json(nullptr)},
+                        {"tolerance_nm", p.tolerance_nm},
+                        {"off", p.off},
+                        {"on_track", p.on_track}});
+    }
+    return list;
+}
+
+json target_json(const TargetSolution& t, double own_course, traffic::ClockMoment manoeuvre) {
     if (t.same_time) return same_time_json(t);
     const bool placed = traffic::has_bearing(t.range_nm);
-    json j = passage_json(t.name, t.present);
+    json j = passage_json(t.name, t.present, manoeuvre);
     j["latest_time"] = clock_text(t.latest);
+    j["latest_bearing_deg"] = compass(t.latest_sighting.bearing);
+    j["latest_relative_bearing_deg"] = t.latest_relative_bearing;
+    j["latest_range_nm"] = t.latest_sighting.range_nm;
+    j["sightings"] = sightings_json(t, own_course);
+    j["plot_consistent"] = t.plot_consistent;
+    j["figures_from_latest_two"] = t.from_latest_two;
     j["interval_min"] = t.interval_min;
     j["true_course_deg"] = or_null(traffic::has_course(t.true_speed_kt), t.true_course);
     j["true_speed_kt"] = t.true_speed_kt;
     j["bearing_deg"] = or_null(placed, t.bearing);
     j["range_nm"] = t.range_nm;
     j["relative_bearing_deg"] = or_null(placed, t.relative_bearing);
-    j["aspect"] = placed ? json(aspect_name(t.aspect)) : json(nullptr);
+    j["sector"] = placed ? json(sector_name(t.sector)) : json(nullptr);
+    j["aspect_deg"] = t.aspect ? json(t.aspect->degrees) : json(nullptr);
+    j["aspect_side"] = t.aspect ? json(side_name(t.aspect->side)) : json(nullptr);
     j["closing"] = t.closing;
     j["overtaking"] = t.overtaking;
     j["inside_required"] = t.inside_required;
@@ -88,9 +128,10 @@ json arcs_json(const std::vector<CourseArc>& arcs) {
     return list;
 }
 
-json alteration_json(const std::optional<traffic::AlterationOutcome>& a, const std::vector<TargetSolution>& targets) {
+json alteration_json(const std::optional<traffic::AlterationOutcome>& a, const std::vector<TargetSolution>& targets,
+                     traffic::ClockMoment manoeuvre) {
     if (!a) return nullptr;
-    json j = outcome_json(targets, a->outcome);
+    json j = outcome_json(targets, a->outcome, manoeuvre);
     j["exact_course_deg"] = a->alteration.exact_course;
     j["exact_turn_deg"] = a->alteration.exact_turn;
     j["steered_course_deg"] = a->alteration.steered_course;
@@ -100,10 +141,10 @@ json alteration_json(const std::optional<traffic::AlterationOutcome>& a, const s
     return j;
 }
 
-json speed_json(const traffic::SpeedAlternative& v, const std::vector<TargetSolution>& targets) {
+json speed_json(const traffic::SpeedAlternative& v, const std::vector<TargetSolution>& targets, traffic::ClockMoment manoeuvre) {
     json j = {{"present_clears", v.choice.present_clears}, {"stopping_does_not_clear", v.stopping_does_not_clear}};
     const bool chosen = v.choice.present_clears || v.choice.found;
-    if (chosen) j.update(outcome_json(targets, v.outcome));
+    if (chosen) j.update(outcome_json(targets, v.outcome, manoeuvre));
     j["speed_kt"] = or_null(chosen, v.speed_kt);
     j["every_lower_clears"] = v.choice.every_lower_clears;
     json spans = json::array();
@@ -115,23 +156,29 @@ json speed_json(const traffic::SpeedAlternative& v, const std::vector<TargetSolu
 }  // namespace
 
 std::string traffic_json(const traffic::TrafficExercise& e, const traffic::TrafficSolution& s) {
+    const traffic::ClockMoment at = s.manoeuvre_time;
     json targets = json::array();
-    for (const TargetSolution& t : s.targets) targets.push_back(target_json(t));
+    for (const TargetSolution& t : s.targets) targets.push_back(target_json(t, e.own.course, at));
+    const auto& trigger = e.manoeuvre.at_range;
     const json report = {
         {"schema_version", kSchemaVersion},
         {"own_ship", {{"course_deg", compass(e.own.course)}, {"speed_kt", e.own.speed_kt}}},
         {"required_cpa_nm", e.required_cpa_nm},
+        {"plot_tolerance_nm", e.plot_tolerance_nm},
         {"manoeuvre_time", clock_text(s.manoeuvre_time)},
+        {"latest_observation", clock_text(s.latest_observation)},
+        {"manoeuvre_after_latest_min", s.manoeuvre_after_latest_min},
+        {"manoeuvre_when", trigger ? json{{"of", trigger->of}, {"range_nm", trigger->range_nm}} : json(nullptr)},
         {"targets", targets},
         {"unsolved_targets", s.unsolved},
         {"warnings", traffic_warnings(s)},
         {"any_danger", s.any_danger},
         {"clearing_arcs", arcs_json(s.arcs.clear)},
         {"blocked_arcs", arcs_json(s.arcs.blocked)},
-        {"starboard", alteration_json(s.starboard, s.targets)},
-        {"port", alteration_json(s.port, s.targets)},
-        {"speed_alternative", speed_json(s.speed_alternative, s.targets)},
-        {"trial", s.trial ? outcome_json(s.targets, *s.trial) : json(nullptr)},
+        {"starboard", alteration_json(s.starboard, s.targets, at)},
+        {"port", alteration_json(s.port, s.targets, at)},
+        {"speed_alternative", speed_json(s.speed_alternative, s.targets, at)},
+        {"trial", s.trial ? outcome_json(s.targets, *s.trial, at) : json(nullptr)},
     };
     return report.dump(2) + "\n";
 }

@@ -25,13 +25,21 @@ struct Column {
     bool right;  // numbers align right
 };
 
-// The target table: name, relative and true motion, how it passes, where it
-// crosses the heading line, where it is at the manoeuvre time, and danger.
+// The target table: name, relative and true motion, how it passes and when,
+// where it crosses the heading line, where it is at the manoeuvre time, and
+// danger.
 const std::vector<Column> kColumns = {
     {"target", 10, false},   {"rel.crs", 7, true},   {"rel.kt", 6, true},      {"true.crs", 8, true},
     {"true.kt", 7, true},    {"CPA.nm", 6, true},    {"CPA.brg", 7, true},     {"TCPA.min", 8, true},
-    {"bow crossing", 24, false}, {"brg", 4, true},   {"range.nm", 8, true},    {"rel.brg", 7, true},
-    {"aspect", 19, false},   {"danger", 6, false},
+    {"TCA", 5, true},        {"bow crossing", 24, false}, {"brg", 4, true},    {"range.nm", 8, true},
+    {"rel.brg", 7, true},    {"sector", 30, false},  {"aspect", 9, false},     {"danger", 6, false},
+};
+
+// The sightings table: how many, the latest with its true and relative
+// bearing, and each sighting's distance off the track of those before it.
+const std::vector<Column> kSightingColumns = {
+    {"target", 10, false}, {"sightings", 9, true}, {"latest", 6, true}, {"brg", 4, true},
+    {"rel.brg", 7, true},  {"range.nm", 8, true},  {"off the track, nm", 17, false},
 };
 
 std::string padded(const std::string& text, const Column& c) {
@@ -42,34 +50,78 @@ std::string padded(const std::string& text, const Column& c) {
     return c.right ? fill + text : text + fill;
 }
 
-std::string row(const std::vector<std::string>& cells) {
+std::string row(const std::vector<std::string>& cells, const std::vector<Column>& columns = kColumns) {
     std::string line;
-    for (std::size_t i = 0; i < cells.size() && i < kColumns.size(); ++i) {
+    for (std::size_t i = 0; i < cells.size() && i < columns.size(); ++i) {
         if (i > 0) line += "  ";
-        line += padded(cells[i], kColumns[i]);
+        line += padded(cells[i], columns[i]);
     }
     while (!line.empty() && line.back() == ' ') line.pop_back();
     return line + "\n";
 }
 
-// The figures of one passage, from the manoeuvre time on: the least range,
-// where and when, and the verdict.
-std::vector<std::string> passage_cells(const Passage& p, double required_cpa_nm) {
-    return {least_range_text(p, required_cpa_nm), least_bearing_text(p), least_time_text(p), verdict_text(p)};
+std::string title_row(const std::vector<Column>& columns) {
+    std::vector<std::string> titles;
+    for (const Column& c : columns) titles.emplace_back(c.title);
+    return row(titles, columns);
 }
 
-std::string target_row(const TargetSolution& t, double required_cpa_nm) {
-    if (t.same_time) {
-        return padded(t.name, kColumns[0]) + "  both sightings at " + clock_text(t.latest) + ": no motion can be found\n";
-    }
+// The figures of one passage, from the manoeuvre time on: the least range,
+// where and when (minutes and clock), and the verdict.
+std::vector<std::string> passage_cells(const Passage& p, double required_cpa_nm, traffic::ClockMoment manoeuvre) {
+    return {least_range_text(p, required_cpa_nm), least_bearing_text(p), least_time_text(p), tca_text(p, manoeuvre), verdict_text(p)};
+}
+
+std::string same_time_text(const TargetSolution& t) {
+    return (t.plot.size() == 2 ? "both sightings at " : "every sighting at ") + clock_text(t.latest) + ": no motion can be found";
+}
+
+std::string target_row(const TargetSolution& t, double required_cpa_nm, traffic::ClockMoment manoeuvre) {
+    if (t.same_time) return padded(t.name, kColumns[0]) + "  " + same_time_text(t) + "\n";
     const Passage& p = t.present;
-    const std::vector<std::string> passing = passage_cells(p, required_cpa_nm);
+    const std::vector<std::string> passing = passage_cells(p, required_cpa_nm, manoeuvre);
     const bool placed = traffic::has_bearing(t.range_nm);
     return row({t.name, p.keeps_station ? "-" : course_text(p.relative_course), tenths_text(p.relative_speed_kt),
                 traffic::has_course(t.true_speed_kt) ? course_text(t.true_course) : "-", tenths_text(t.true_speed_kt), passing[0],
-                passing[1], passing[2], bow_crossing_text(t.bow_crossing), placed ? course_text(t.bearing) : "-",
-                tenths_text(t.range_nm), placed ? course_text(t.relative_bearing) : "-", placed ? aspect_text(t) : "at the own ship",
-                passing[3]});
+                passing[1], passing[2], passing[3], bow_crossing_text(t.bow_crossing), placed ? course_text(t.bearing) : "-",
+                tenths_text(t.range_nm), placed ? course_text(t.relative_bearing) : "-", placed ? sector_text(t) : "at the own ship",
+                aspect_text(t), passing[4]});
+}
+
+// One row of the sightings table.
+std::string sighting_row(const TargetSolution& t) {
+    std::string off;
+    for (const traffic::PlottedSighting& p : t.plot) off += (off.empty() ? "" : ", ") + off_track_text(p);
+    const traffic::Sighting& latest = t.latest_sighting;
+    return row({t.name, whole_text(static_cast<int>(t.plot.size())), clock_text(latest.time), course_text(latest.bearing),
+                course_text(t.latest_relative_bearing), tenths_text(latest.range_nm), t.plot.size() > 2 ? off : "-"},
+               kSightingColumns);
+}
+
+// What the sightings of a target that is not on a straight line say, and
+// what the figures are then made of.
+std::string altering_text(const TargetSolution& t) {
+    std::string off;
+    for (const traffic::PlottedSighting& p : t.plot) {
+        if (!p.off) continue;
+        off += (off.empty() ? "" : "; ") + clock_text(p.sighting.time) + " lies " + off_track_text(p) +
+               " nm off the track of the sightings before it, more than " + decimal_text(std::floor(p.tolerance_nm * 100.0) / 100.0, 2);
+    }
+    std::string used;
+    for (const traffic::PlottedSighting& p : t.plot) {
+        if (p.on_track) used += (used.empty() ? "" : " and ") + clock_text(p.sighting.time);
+    }
+    return t.name + ": not on a straight line at a steady rate: the target may be altering (" + off +
+           "); its figures are from the two latest sightings, " + used + "\n";
+}
+
+std::string sightings_text(const TrafficSolution& s) {
+    std::string text = title_row(kSightingColumns);
+    for (const TargetSolution& t : s.targets) text += sighting_row(t);
+    for (const TargetSolution& t : s.targets) {
+        if (!t.same_time && t.from_latest_two) text += altering_text(t);
+    }
+    return text;
 }
 
 std::string names_text(const std::vector<std::string>& names) {
@@ -113,18 +165,18 @@ std::string arcs_text(const std::vector<CourseArc>& arcs, bool clearing) {
 }
 
 // How every target passes at one own course and speed.
-std::string passages_text(const std::vector<TargetSolution>& targets, const Outcome& o, double required_cpa_nm) {
+std::string passages_text(const TrafficSolution& s, const Outcome& o, double required_cpa_nm) {
     std::string text;
-    for (std::size_t i = 0; i < targets.size(); ++i) {
-        const TargetSolution& t = targets[i];
+    for (std::size_t i = 0; i < s.targets.size(); ++i) {
+        const TargetSolution& t = s.targets[i];
         text += "    " + padded(t.name, kColumns[0]) + "  ";
         if (t.same_time) {
             text += "not solved\n";
             continue;
         }
-        const std::vector<std::string> c = passage_cells(o.passages[i], required_cpa_nm);
+        const std::vector<std::string> c = passage_cells(o.passages[i], required_cpa_nm, s.manoeuvre_time);
         text += "CPA " + c[0] + " nm" + (c[1] == "-" ? "" : " at " + c[1]) +
-                (c[2] == "now" ? " now" : c[2] == "-" ? ", range stays" : ", TCPA " + c[2] + " min") + ", " + c[3] + "\n";
+                (c[2] == "now" ? " now" : c[2] == "-" ? ", range stays" : ", TCPA " + c[2] + " min, TCA " + c[3]) + ", " + c[4] + "\n";
     }
     return text;
 }
@@ -146,7 +198,7 @@ std::string turn_text(const std::optional<traffic::AlterationOutcome>& a, const 
                 (alt.steered_decimals > 0 ? " and holds no whole one, so the course is given to " + decimal_text(std::pow(10.0, -alt.steered_decimals), alt.steered_decimals) + "°" : "");
     }
     text += ")\n";
-    return text + passages_text(s.targets, a->outcome, e.required_cpa_nm);
+    return text + passages_text(s, a->outcome, e.required_cpa_nm);
 }
 
 std::string speed_ranges_text(const std::vector<traffic::Span>& spans) {
@@ -180,7 +232,7 @@ std::string speed_text(const TrafficExercise& e, const TrafficSolution& s) {
     // The speed is the solver's tenth of a knot, printed as it is.
     text += v.choice.every_lower_clears ? "at most " + tenths_text(v.speed_kt) + " kt\n"
                                         : tenths_text(v.speed_kt) + " kt, but not every lower speed clears; " + ranges + "\n";
-    return text + passages_text(s.targets, v.outcome, e.required_cpa_nm);
+    return text + passages_text(s, v.outcome, e.required_cpa_nm);
 }
 
 std::string manoeuvre_text(const TrafficExercise& e, const TrafficSolution& s) {
@@ -201,21 +253,28 @@ std::string manoeuvre_text(const TrafficExercise& e, const TrafficSolution& s) {
     return text + speed_text(e, s);
 }
 
+// When the manoeuvre is, and for one at a range, what it waits for.
+std::string manoeuvre_when(const TrafficExercise& e, const TrafficSolution& s) {
+    std::string text = clock_text(s.manoeuvre_time);
+    if (e.manoeuvre.at_range && !s.range_not_reached) {
+        text += ", when " + e.manoeuvre.at_range->of + " closes to " + given_text(e.manoeuvre.at_range->range_nm) + " nm";
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string traffic_report(const TrafficExercise& e, const TrafficSolution& s) {
     std::string text = "Own ship: course " + course_text(e.own.course) + ", speed " + tenths_text(e.own.speed_kt) +
-                       " kt; required CPA " + given_text(e.required_cpa_nm) + " nm; manoeuvre at " +
-                       clock_text(s.manoeuvre_time) + "\n\n";
-    std::vector<std::string> titles;
-    for (const Column& c : kColumns) titles.emplace_back(c.title);
-    text += row(titles);
-    for (const TargetSolution& t : s.targets) text += target_row(t, e.required_cpa_nm);
+                       " kt; required CPA " + given_text(e.required_cpa_nm) + " nm; manoeuvre at " + manoeuvre_when(e, s) + "\n\n";
+    text += sightings_text(s) + "\n";
+    text += title_row(kColumns);
+    for (const TargetSolution& t : s.targets) text += target_row(t, e.required_cpa_nm, s.manoeuvre_time);
     text += manoeuvre_text(e, s);
     if (e.trial && s.trial) {
         text += "\nTrial" + coverage(s) + ": course " + course_text(e.trial->course) + ", speed " + tenths_text(e.trial->speed_kt) +
                 " kt from " + clock_text(s.manoeuvre_time) + (s.trial->clears_all ? ", clears " : ", does not clear ") + every_target(s) +
-                "\n" + passages_text(s.targets, *s.trial, e.required_cpa_nm);
+                "\n" + passages_text(s, *s.trial, e.required_cpa_nm);
     }
     return text;
 }

@@ -81,6 +81,9 @@ std::string arc_text(const traffic::CourseArc& a, bool clearing) {
 
 std::vector<std::string> traffic_warnings(const traffic::TrafficSolution& s) {
     std::vector<std::string> lines;
+    if (const auto& r = s.range_not_reached) {
+        lines.push_back(r->of + " does not close to " + given_text(r->range_nm) + " nm; the manoeuvre is taken at the latest sighting");
+    }
     for (const traffic::TargetSolution& t : s.targets) {
         if (!t.same_time && t.implausible_speed) {
             lines.push_back(t.name + ": true speed " + whole_text(static_cast<int>(std::lround(t.true_speed_kt))) +
@@ -94,14 +97,56 @@ std::string clock_text(traffic::ClockTime time) {
     return console::zero_padded(time.minutes / 60, 2) + ":" + console::zero_padded(time.minutes % 60, 2);
 }
 
-std::string aspect_text(const traffic::TargetSolution& target) {
+std::string clock_text(traffic::ClockMoment moment) {
+    if (moment.whole()) return clock_text(traffic::nearest_minute(moment));
+    const long seconds = std::lround(moment.minutes * 60.0) % (60L * traffic::kMinutesPerDay);
+    const int minutes = static_cast<int>(seconds / 60);
+    return clock_text(traffic::ClockTime{minutes}) + ":" + console::zero_padded(static_cast<int>(seconds % 60), 2);
+}
+
+traffic::ClockTime clock_after_manoeuvre(traffic::ClockMoment manoeuvre, double minutes) {
+    return traffic::nearest_minute(traffic::moment_after(manoeuvre, minutes));
+}
+
+std::string tca_text(const traffic::Passage& p, traffic::ClockMoment manoeuvre) {
+    return p.keeps_station ? "-" : clock_text(clock_after_manoeuvre(manoeuvre, p.least_min));
+}
+
+std::string track_tca_text(const traffic::Passage& p, traffic::ClockMoment manoeuvre) {
+    return p.keeps_station ? "-" : clock_text(clock_after_manoeuvre(manoeuvre, p.tcpa_min));
+}
+
+std::string sector_text(const traffic::TargetSolution& target) {
     if (target.overtaking) return "overtaking";
-    switch (target.aspect) {
-        case traffic::Aspect::ForwardOfBeam: return "forward of the beam";
-        case traffic::Aspect::Abeam: return "abeam";
-        case traffic::Aspect::AbaftBeam: return "abaft the beam";
+    switch (target.sector) {
+        case traffic::Sector::ForwardOfBeam: return "forward of the beam";
+        case traffic::Sector::AbaftBeam: return "abaft the beam";
+        case traffic::Sector::MoreThan22_5AbaftBeam: return "more than 22.5° abaft the beam";
     }
     return "";
+}
+
+std::string aspect_text(const traffic::TargetSolution& target) {
+    if (!target.aspect) return "-";
+    const std::string degrees = whole_text(static_cast<int>(std::lround(target.aspect->degrees)));
+    switch (target.aspect->side) {
+        case traffic::AspectSide::Red: return "red " + degrees;
+        case traffic::AspectSide::Green: return "green " + degrees;
+        case traffic::AspectSide::Ahead: return "ahead";
+        case traffic::AspectSide::Astern: return "astern";
+    }
+    return "";
+}
+
+std::string off_track_text(const traffic::PlottedSighting& s) {
+    if (!s.off_track_nm) return "-";
+    // To the nearest hundredth, unless that would read on the other side of
+    // the tolerance: then up for a sighting off the track, down for one on it.
+    const double hundredths = *s.off_track_nm * 100.0;
+    double shown = std::round(hundredths) / 100.0;
+    if (s.off && shown <= s.tolerance_nm) shown = std::ceil(hundredths) / 100.0;
+    if (!s.off && shown > s.tolerance_nm) shown = std::floor(hundredths) / 100.0;
+    return decimal_text(shown, 2);
 }
 
 std::string bow_crossing_text(const traffic::BowCrossing& crossing) {

@@ -57,15 +57,42 @@ std::string verdict_text(const traffic::Passage& passage);
 std::string arc_text(const traffic::CourseArc& arc, bool clearing);
 
 // The lines on standard error and in the JSON for figures that cannot be
-// meant: "Charlie: true speed 4934 kt; check the sightings".
+// meant: "Charlie: true speed 4934 kt; check the sightings", and for a
+// manoeuvre at a range that is never reached (which a file cannot ask for).
 std::vector<std::string> traffic_warnings(const traffic::TrafficSolution& solution);
 
 // "13:06".
 std::string clock_text(traffic::ClockTime time);
 
-// Where the target sits relative to the own heading: "forward of the beam",
-// "abeam", "abaft the beam", or "overtaking".
+// A moment as the header gives the manoeuvre: "13:06" when it is a whole
+// minute, else to the nearest second, "13:06:25".
+std::string clock_text(traffic::ClockMoment moment);
+
+// The clock time of the least range of a passage (TCA), to the nearest
+// minute: "13:31"; "-" for a ship keeping station, which has none.
+std::string tca_text(const traffic::Passage& passage, traffic::ClockMoment manoeuvre);
+
+// The same for the closest point of the whole track, "-" when keeping station.
+std::string track_tca_text(const traffic::Passage& passage, traffic::ClockMoment manoeuvre);
+
+// The moment `minutes` after the manoeuvre, to the nearest minute.
+traffic::ClockTime clock_after_manoeuvre(traffic::ClockMoment manoeuvre, double minutes);
+
+// Where the target bears from the own heading, in the words of the
+// collision rules: "forward of the beam", "abaft the beam", "more than
+// 22.5° abaft the beam", or "overtaking" (that, and closing).
+std::string sector_text(const traffic::TargetSolution& target);
+
+// Where the own ship bears from the target's course: "red 30", "green 145",
+// "ahead", "astern"; "-" for a target that does not move.
 std::string aspect_text(const traffic::TargetSolution& target);
+
+// A sighting's distance off the track of those before it, to the nearest
+// hundredth and never reading against its verdict: one off by more than its
+// tolerance reads above it (rounded up when the nearest would not), one
+// within reads within (rounded down when the nearest would not); "-" when
+// there is none.
+std::string off_track_text(const traffic::PlottedSighting& sighting);
 
 // Where the target crosses the own heading line: "1.2 ahead in 12.5 min",
 // "0.8 astern 3.0 min ago", "never".

@@ -88,5 +88,25 @@ TEST(SvgPage, EveryPrimitiveIsOneElementWhereTheLayoutPutIt) {
     }
 }
 
+// A label's text is character data of a well-formed document whatever it
+// holds: markup as entities, and what XML does not admit (C0 controls but
+// tab and line ends, U+FFFE, U+FFFF, malformed bytes) as U+FFFD.
+TEST(SvgPage, TextIsAlwaysWellFormedCharacterData) {
+    const std::string replacement = "\xEF\xBF\xBD";
+    const std::pair<std::string, std::string> cases[] = {
+        {"B <&> \"x\"", "B &lt;&amp;&gt; &quot;x&quot;"},
+        {"a\x01" "b\x1b[2J", "a" + replacement + "b" + replacement + "[2J"},
+        {"\t\xc3\x86\xef\xbf\xbe\xef\xbf\xbf", "\t\xc3\x86" + replacement + replacement},
+        {"\xff\xc3", replacement + replacement},
+    };
+    for (const auto& [text, written] : cases) {
+        Drawing d;
+        d.width = d.height = 100.0;
+        d.shapes.push_back(Shape{Role::Title, TextShape{PagePoint{1.0, 2.0}, text, Ink::Text, 9.0, false, HAlign::Left, VAlign::Bottom}});
+        const std::string svg = svg_page(d);
+        EXPECT_NE(svg.find(">" + written + "</text>"), std::string::npos) << svg;
+    }
+}
+
 }  // namespace
 }  // namespace echo_track::page

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "console/field_text.hpp"
 #include "plot/captions.hpp"
 #include "app/typed_exercise.hpp"
 #include "page/label_placer.hpp"
@@ -81,6 +82,12 @@ std::vector<Case> cases() {
     overtaking.distance1 = 4;
     overtaking.distance2 = 3;
     overtaking.delay = 3;
+    TypedExercise manoeuvre_after_b2 = default_exercise();  // B slow, the manoeuvre 4 minutes after B-2 and close by it
+    manoeuvre_after_b2.time1 = 1319;
+    manoeuvre_after_b2.time2 = 1323;
+    manoeuvre_after_b2.distance1 = 3.0;
+    manoeuvre_after_b2.distance2 = 2.9;
+    manoeuvre_after_b2.delay = 4;
     return {
         {"default", default_exercise(), "StB 053° resp. 181°;  BB velocity change\nNo turn to port side"},
         {"both_sides", crossing(3.5, 6), "StB 014° resp. 313°;  BB 322° resp. 217°"},
@@ -89,6 +96,7 @@ std::vector<Case> cases() {
         {"receding", receding, "No danger of collision: CPA 1.6 nm"},
         {"overtaking", overtaking, "BB velocity change;  StB velocity change\nNo turn to port side;  B is attempting to overtake"},
         {"same_time", same_time, "B-1 and B-2 at the same time: no solution possible"},
+        {"manoeuvre_after_b2", manoeuvre_after_b2, "StB 326° resp. 259°;  BB 290° resp. 165°"},
     };
 }
 
@@ -225,6 +233,58 @@ TEST_P(Layout, TitleSaysWhatTheManoeuvreComesTo) {
     std::string title;
     for (const TextShape& line : forms<TextShape>(s.drawing, Role::Title)) title += line.text + "\n";
     EXPECT_NE(title.find(GetParam().title_says), std::string::npos) << title;
+}
+
+std::vector<std::string> texts(const Drawing& d, Role role) {
+    std::vector<std::string> found;
+    for (const TextShape& t : forms<TextShape>(d, role)) found.push_back(t.text);
+    return found;
+}
+
+int clock_minutes(const std::string& hhmm) { return std::stoi(hhmm.substr(0, 2)) * 60 + std::stoi(hhmm.substr(3, 2)); }
+
+// The TCPA and time of CPA in the title and at the CPA mark say the same,
+// and B, carried that long from the manoeuvre along its relative track, is
+// at its CPA then; the time is the manoeuvre time and the TCPA.
+TEST_P(Layout, TcpaAndTimeOfCpaBringBToItsCpa) {
+    const Solved s = solve(GetParam().typed);
+    if (!s.manoeuvre) return;
+    std::string title;
+    for (const std::string& line : texts(s.drawing, Role::Title)) title += line + "\n";
+    const std::size_t at = title.find("TCPA ");
+    ASSERT_NE(at, std::string::npos) << title;
+    const std::string said = title.substr(at, title.find("     ", at) - at);  // "TCPA 12.5 min, 13:18"
+    const auto mark = texts(s.drawing, Role::CpaLabel);
+    ASSERT_EQ(mark.size(), 1u);
+    EXPECT_EQ(mark[0], "CPA " + console::decimal_text(s.plot.figures.cparq, 1) + " nm, " + said);
+    const double tcpa = std::stod(said.substr(5));
+    const double knots = s.plot.vbr;
+    const Point b = vecpkt(s.manoeuvre->bm, s.plot.akbr, knots * tcpa / 60.0);
+    EXPECT_NEAR(std::hypot(b.x, b.y), s.plot.cpar, knots * 0.05 / 60.0 + 1e-9);
+    const int manoeuvre = s.manoeuvre->itmah * 60 + s.manoeuvre->itmam;
+    const int off = (clock_minutes(said.substr(said.size() - 5)) - manoeuvre - static_cast<int>(std::lround(tcpa)) + 1440 * 2) % 1440;
+    EXPECT_TRUE(off == 0 || off == 1 || off == 1439) << said;
+}
+
+// B-2 is named the manoeuvre position only when the manoeuvre is at B-2's
+// time; otherwise B at the manoeuvre time has a label of its own, with the
+// manoeuvre time.
+TEST_P(Layout, TheManoeuvrePositionIsLabelledWithItsOwnTime) {
+    const Solved s = solve(GetParam().typed);
+    if (!s.manoeuvre) return;
+    const std::string at_manoeuvre = console::clock_text(s.manoeuvre->itmah, s.manoeuvre->itmam);
+    const std::string b2 = console::clock_text(s.plot.figures.nth2, s.plot.figures.ntm2);
+    int named = 0;
+    for (const std::string& text : texts(s.drawing, Role::PositionLabel)) {
+        if (text.find("manoeuvre") == std::string::npos) continue;
+        ++named;
+        if (s.manoeuvre->dtm == 0.0) {
+            EXPECT_NE(text.find("B-2 " + b2 + ", manoeuvre"), std::string::npos) << text;
+        } else {
+            EXPECT_EQ(text, "B " + at_manoeuvre + ", manoeuvre");
+        }
+    }
+    EXPECT_EQ(named, 1);
 }
 
 TEST_P(Layout, OwnShipIsPaintedLastAtTheCentre) {

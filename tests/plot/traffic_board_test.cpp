@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -57,6 +58,36 @@ TEST(TrafficBoard, FiguresStandWhereTheSolutionPutsThem) {
     }
     EXPECT_GT(clear, 0);
     EXPECT_GT(blocked, 0);
+}
+
+// Every sighting stands where it was plotted, filled when the track runs
+// through it; a target whose plot is not on a straight line is marked.
+TEST(TrafficBoard, EverySightingIsDrawnAndAnAlteringTargetMarked) {
+    const traffic::TrafficExercise e = traffic_io::read_traffic_file((kSource / "examples/relative-bearings-three-sightings.toml").string());
+    const traffic::TrafficSolution s = traffic::solve_traffic(e);
+    const Drawing d = layout_traffic_board(e, s);
+    std::vector<CircleShape> drawn;
+    std::vector<std::string> labels;
+    for (const Shape& shape : d.shapes) {
+        const auto* c = std::get_if<CircleShape>(&shape.form);
+        if (c && (shape.role == Role::B1 || shape.role == Role::B2)) drawn.push_back(*c);
+        if (const auto* t = std::get_if<TextShape>(&shape.form); t && shape.role == Role::PositionLabel) labels.push_back(t->text);
+    }
+    std::size_t k = 0;
+    for (const traffic::TargetSolution& t : s.targets) {
+        for (const traffic::PlottedSighting& seen : t.plot) {
+            ASSERT_LT(k, drawn.size());
+            const traffic::Vec2 p = traffic::along(seen.sighting.bearing, seen.sighting.range_nm);
+            EXPECT_NEAR(drawn[k].centre.x, d.centre.x + p.east * d.miles, 1e-9);
+            EXPECT_NEAR(drawn[k].centre.y, d.centre.y - p.north * d.miles, 1e-9);
+            EXPECT_EQ(drawn[k].filled, seen.on_track) << t.name;
+            ++k;
+        }
+        const bool marked = std::find(labels.begin(), labels.end(), t.name + ": altering?") != labels.end();
+        EXPECT_EQ(marked, t.from_latest_two) << t.name;
+    }
+    EXPECT_EQ(k, drawn.size());
+    EXPECT_TRUE(s.targets[1].from_latest_two);  // the Coaster
 }
 
 }  // namespace

@@ -79,9 +79,9 @@ void expect_sea_values(const SheetExercise& x) {
     EXPECT_TRUE(tenths(e.required_cpa_nm) && e.required_cpa_nm >= 0.5 - 1e-9 && e.required_cpa_nm <= 2.0 + 1e-9);
     EXPECT_TRUE(e.manoeuvre.delay_min >= 0 && e.manoeuvre.delay_min <= 6 && !e.manoeuvre.at);
     for (const traffic::Target& t : e.targets) {
-        const int interval = traffic::minutes_between(t.first.time, t.second.time);
+        const int interval = traffic::minutes_between(t.sightings.front().time, t.sightings.back().time);
         EXPECT_TRUE(interval == 6 || interval == 10 || interval == 12) << interval;
-        for (const traffic::Sighting& s : {t.first, t.second}) {
+        for (const traffic::Sighting& s : t.sightings) {
             EXPECT_TRUE(whole(s.bearing) && s.bearing >= 0.0 && s.bearing < 360.0) << s.bearing;
             EXPECT_TRUE(tenths(s.range_nm) && s.range_nm >= 2.0 && s.range_nm <= 12.0) << s.range_nm;
         }
@@ -150,10 +150,11 @@ TEST(ExerciseFiles, EveryExerciseSurvivesItsTomlFile) {
         EXPECT_EQ(read.manoeuvre.delay_min, e.manoeuvre.delay_min);
         ASSERT_EQ(read.targets.size(), e.targets.size());
         for (std::size_t t = 0; t < e.targets.size(); ++t) {
-            for (auto sighting : {&traffic::Target::first, &traffic::Target::second}) {
-                EXPECT_EQ((read.targets[t].*sighting).time.minutes, (e.targets[t].*sighting).time.minutes);
-                EXPECT_EQ((read.targets[t].*sighting).bearing, (e.targets[t].*sighting).bearing);
-                EXPECT_EQ((read.targets[t].*sighting).range_nm, (e.targets[t].*sighting).range_nm);
+            ASSERT_EQ(read.targets[t].sightings.size(), e.targets[t].sightings.size());
+            for (std::size_t k = 0; k < e.targets[t].sightings.size(); ++k) {
+                EXPECT_EQ(read.targets[t].sightings[k].time.minutes, e.targets[t].sightings[k].time.minutes);
+                EXPECT_EQ(read.targets[t].sightings[k].bearing, e.targets[t].sightings[k].bearing);
+                EXPECT_EQ(read.targets[t].sightings[k].range_nm, e.targets[t].sightings[k].range_nm);
             }
         }
     }

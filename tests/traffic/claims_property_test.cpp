@@ -2,7 +2,10 @@
 // thousands of seeded exercises of the awkward kinds together: ships keeping
 // station outside and inside the limit, ships as fast as the own ship, the
 // own ship stopped, a ship at the own ship, clearing sets split into
-// slivers, targets seen twice at the same time, sightings across midnight.
+// slivers, targets seen twice at the same time, sightings across midnight,
+// tracks fitted through three to five sightings, ships that altered before
+// their two latest sightings, and a manoeuvre when a ship closes to a range
+// (between whole minutes).
 //
 // A claim that a setting clears holds when, with both ships moved along
 // their velocities from the manoeuvre time for a watch of 10 000 hours, no
@@ -41,9 +44,13 @@ constexpr double kSimulationNm = 1e-8;
 constexpr double kHorizonH = 1e4;        // hours the simulated ships are watched: over a year
 
 // The kinds of exercise, taken in turn, by name.
-enum class Kind { Ordinary, StationOutside, StationInside, EqualSpeed, OwnStopped, AtOwnShip, ClearSlivers, BlockedSlivers, SameTime, Midnight };
+enum class Kind {
+    Ordinary, StationOutside, StationInside, EqualSpeed, OwnStopped, AtOwnShip, ClearSlivers, BlockedSlivers, SameTime, Midnight,
+    Fitted, Altering, AtRange
+};
 constexpr std::array kKindNames = {"ordinary", "station outside", "station inside", "equal speed", "own stopped",
-                                   "at own ship", "clear slivers", "blocked slivers", "same time", "midnight"};
+                                   "at own ship", "clear slivers", "blocked slivers", "same time", "midnight",
+                                   "fitted", "altering", "at range"};
 
 // The exercise and the truth behind it: each target's simulated ship, none
 // for a target seen twice at the same time.
@@ -52,8 +59,12 @@ struct Sea {
     TrafficExercise exercise;
     std::vector<std::optional<SeaTarget>> truth;
     Vec2 own_velocity;
-    int clock = 0;
+    int clock = 0;          // the whole minute of the latest possible sighting
+    double fraction = 0.0;  // the manoeuvre is this far past it (a manoeuvre at a range)
+    int altered = -1;       // a ship that altered before its two latest sightings
 };
+
+SeaTarget ordinary_ship(std::mt19937_64& rng, double required);
 
 double pick(std::mt19937_64& rng, std::initializer_list<double> values) {
     const auto i = std::uniform_int_distribution<std::size_t>(0, values.size() - 1)(rng);
@@ -62,16 +73,37 @@ double pick(std::mt19937_64& rng, std::initializer_list<double> values) {
 
 bool chance(std::mt19937_64& rng, double p) { return uniform(rng, 0.0, 1.0) < p; }
 
-// A ship sighted twice before the manoeuvre time, the later sighting first now and then.
-void add_ship(Sea& sea, std::mt19937_64& rng, const SeaTarget& t) {
+// A ship sighted `count` times before the manoeuvre time, at whole minutes
+// of the clock: two in either order, more in time order. A ship that
+// altered was on `before` (its true velocity then) until the second latest
+// sighting.
+void add_ship(Sea& sea, std::mt19937_64& rng, const SeaTarget& t, int count = 2, std::optional<Vec2> before = std::nullopt) {
     const int delay = std::uniform_int_distribution<int>(0, 10)(rng);
-    const int interval = std::uniform_int_distribution<int>(1, 15)(rng);
+    std::vector<int> ago = {delay};  // minutes before the latest possible sighting, latest first
+    while (static_cast<int>(ago.size()) < count) ago.push_back(ago.back() + std::uniform_int_distribution<int>(count > 2 ? 3 : 1, 15)(rng));
     const auto clock_at = [&](int m) { return ClockTime{((sea.clock + m) % kMinutesPerDay + kMinutesPerDay) % kMinutesPerDay}; };
-    Target seen{"T" + std::to_string(sea.truth.size()), testing::sight(t, sea.own_velocity, -delay - interval, clock_at(-delay - interval)),
-                testing::sight(t, sea.own_velocity, -delay, clock_at(-delay))};
-    if (chance(rng, 0.3)) std::swap(seen.first, seen.second);
-    sea.exercise.targets.push_back(seen);
+    const double turned_at = -sea.fraction - ago[1];  // minutes from the manoeuvre time
+    std::vector<Sighting> seen;
+    for (auto m = ago.rbegin(); m != ago.rend(); ++m) {
+        const double minutes = -sea.fraction - *m;
+        SeaTarget on = t;
+        if (before && minutes < turned_at) on = SeaTarget{*before, testing::seen_at(t, sea.own_velocity, turned_at) - ((turned_at / 60.0) * (*before - sea.own_velocity))};
+        seen.push_back(testing::sight(on, sea.own_velocity, minutes, clock_at(-*m)));
+    }
+    if (count == 2 && chance(rng, 0.3)) std::swap(seen[0], seen[1]);
+    sea.exercise.targets.push_back(Target{"T" + std::to_string(sea.truth.size()), seen});
     sea.truth.emplace_back(t);
+}
+
+// A ship closing on the own ship at the manoeuvre time, by a knot at least.
+SeaTarget closing_ship(std::mt19937_64& rng, const Sea& sea) {
+    SeaTarget t = ordinary_ship(rng, sea.exercise.required_cpa_nm);
+    for (int tries = 0; tries < 50; ++tries) {
+        if (-dot(t.at_manoeuvre, t.velocity - sea.own_velocity) / length(t.at_manoeuvre) >= 1.0) return t;
+        t = ordinary_ship(rng, sea.exercise.required_cpa_nm);
+    }
+    t.velocity = sea.own_velocity - 5.0 * (1.0 / length(t.at_manoeuvre)) * t.at_manoeuvre;
+    return t;
 }
 
 SeaTarget ordinary_ship(std::mt19937_64& rng, double required) {
@@ -163,6 +195,24 @@ Sea random_sea(std::mt19937_64& rng, Kind kind) {
             e.targets.push_back(Target{"Same", {ClockTime{sea.clock}, 90.0, 5.0}, {ClockTime{sea.clock}, 91.0, 5.0}});
             sea.truth.emplace_back();
             break;
+        case Kind::Fitted:
+            add_ship(sea, rng, ordinary_ship(rng, required), std::uniform_int_distribution<int>(3, 5)(rng));
+            break;
+        case Kind::Altering: {
+            const SeaTarget t = ordinary_ship(rng, required);
+            sea.altered = static_cast<int>(sea.truth.size());
+            add_ship(sea, rng, t, std::uniform_int_distribution<int>(3, 5)(rng), t.velocity + along(uniform(rng, 0.0, 360.0), uniform(rng, 10.0, 20.0)));
+            break;
+        }
+        case Kind::AtRange: {
+            // The manoeuvre between whole minutes, when this ship closes to its range then.
+            sea.fraction = uniform(rng, 0.0, 1.0);
+            const SeaTarget t = closing_ship(rng, sea);
+            e.manoeuvre.at.reset();
+            e.manoeuvre.at_range = RangeTrigger{"T" + std::to_string(sea.truth.size()), length(t.at_manoeuvre)};
+            add_ship(sea, rng, t, chance(rng, 0.5) ? 2 : 3);
+            break;
+        }
         default: break;
     }
     const int others = std::uniform_int_distribution<int>(kind == Kind::Ordinary || kind == Kind::Midnight ? 1 : 0, 3)(rng);
@@ -296,6 +346,22 @@ std::vector<std::string> figure_faults(const TrafficExercise& e, const TrafficSo
     return faults;
 }
 
+// The properties of the new inputs: a fitted track found on its line, an
+// altered ship found off it, a manoeuvre at a range at that range.
+void plot_faults(const Sea& sea, const TrafficSolution& s, std::vector<std::string>& faults) {
+    for (std::size_t i = 0; i < s.targets.size(); ++i) {
+        const TargetSolution& t = s.targets[i];
+        if (t.same_time) continue;
+        if (static_cast<int>(i) == sea.altered && !t.from_latest_two) faults.push_back("an altered ship taken as on a straight line");
+        if (static_cast<int>(i) != sea.altered && !t.plot_consistent) faults.push_back("a ship on a straight line taken as altering");
+    }
+    if (const auto& r = sea.exercise.manoeuvre.at_range) {
+        for (const TargetSolution& t : s.targets) {
+            if (t.name == r->of && (s.range_not_reached || std::fabs(t.range_nm - r->range_nm) > 1e-9)) faults.push_back("a manoeuvre at a range not at that range");
+        }
+    }
+}
+
 TEST(TrafficClaims, EveryClaimHoldsInASimulation) {
     std::mt19937_64 rng(2101);
     std::array<int, kKindNames.size()> failed{};
@@ -305,6 +371,7 @@ TEST(TrafficClaims, EveryClaimHoldsInASimulation) {
         const Sea sea = random_sea(rng, static_cast<Kind>(k));
         const TrafficSolution s = solve_traffic(sea.exercise);
         std::vector<std::string> faults = figure_faults(sea.exercise, s);
+        plot_faults(sea, s, faults);
         for (const Claim& c : claims_of(sea.exercise, s)) {
             ++claims_checked;
             if (!holds(sea, c)) faults.push_back(c.what + (c.clears ? " claimed clear" : " claimed blocked"));

@@ -50,7 +50,7 @@ Sea random_sea(std::mt19937_64& rng) {
         const auto clock_at = [&](int m) { return ClockTime{((clock + m) % kMinutesPerDay + kMinutesPerDay) % kMinutesPerDay}; };
         Target seen{"T" + std::to_string(i), testing::sight(t, sea.own_velocity, -delay - interval, clock_at(-delay - interval)),
                     testing::sight(t, sea.own_velocity, -delay, clock_at(-delay))};
-        if (i % 2 == 1) std::swap(seen.first, seen.second);  // the later sighting may come first
+        if (i % 2 == 1) std::swap(seen.sightings[0], seen.sightings[1]);  // the later sighting may come first
         e.targets.push_back(seen);
         sea.targets.push_back(t);
     }

@@ -1,6 +1,9 @@
 // Every traffic file the writer makes reads back to the very exercise it was
-// made of, whatever the values: whole and fractional degrees, a manoeuvre by
-// clock or by delay, a trial or none, names a TOML string must escape.
+// made of, whatever the values: whole and fractional degrees, true and
+// relative bearings, two sightings in either order or more in time order, a
+// manoeuvre by clock or by delay (at a range: tests/traffic_io/
+// plotting_files_test.cpp), a trial or none, a plot tolerance or none,
+// names a TOML string must escape or quote (a comment sign, an apostrophe).
 
 #include <gtest/gtest.h>
 
@@ -18,7 +21,7 @@ using traffic::Sighting;
 using traffic::Target;
 using traffic::TrafficExercise;
 
-const char* const kNames[] = {"Alpha", "Ferry \"Stella\"", "Back\\slash", "Ærø", "tab\tname", "x"};
+const char* const kNames[] = {"Alpha", "Ferry \"Stella\"", "Back\\slash", "Ærø", "it's #1", "x"};
 
 class Draw {
 public:
@@ -42,10 +45,25 @@ TrafficExercise drawn_exercise(Draw& d) {
         e.manoeuvre.delay_min = d.whole(0, 720);
     }
     if (d.whole(0, 1)) e.trial = traffic::CourseAndSpeed{d.value(0.0, 360.0), d.value(0.0, 30.0)};
+    if (d.whole(0, 3) == 0) e.plot_tolerance_nm = d.real(0.01, 10.0);
     const int count = d.whole(1, 5);
     for (int i = 0; i < count; ++i) {
-        const auto sighting = [&] { return Sighting{traffic::ClockTime{d.whole(0, 1439)}, d.value(0.0, 360.0), d.value(0.0, 20.0)}; };
-        e.targets.push_back(Target{std::string(kNames[i]) + (i == 0 ? "" : std::to_string(d.whole(0, 99))), sighting(), sighting()});
+        int clock = d.whole(0, 1439);
+        const auto sighting = [&](bool in_order) {
+            clock = in_order ? (clock + d.whole(1, 100)) % traffic::kMinutesPerDay : d.whole(0, 1439);
+            Sighting s{traffic::ClockTime{clock}, d.value(0.0, 360.0), d.value(0.0, 20.0)};
+            if (d.whole(0, 2) == 0) {
+                s.relative_bearing = d.value(0.0, 360.0);
+                s.bearing = traffic::normalized_degrees(e.own.course + *s.relative_bearing);
+            }
+            return s;
+        };
+        Target t{std::string(kNames[i]) + (i == 0 ? "" : std::to_string(d.whole(0, 99))), sighting(false), sighting(false)};
+        if (d.whole(0, 1)) {
+            t.sightings = {sighting(true)};
+            for (int k = d.whole(3, 5); k > 1; --k) t.sightings.push_back(sighting(true));
+        }
+        e.targets.push_back(t);
     }
     // A manoeuvre at a clock time comes after the latest sighting, as the reader requires.
     if (e.manoeuvre.at) {
@@ -57,6 +75,7 @@ TrafficExercise drawn_exercise(Draw& d) {
 void expect_same(const Sighting& a, const Sighting& b) {
     EXPECT_EQ(a.time.minutes, b.time.minutes);
     EXPECT_EQ(a.bearing, b.bearing);
+    EXPECT_EQ(a.relative_bearing, b.relative_bearing);
     EXPECT_EQ(a.range_nm, b.range_nm);
 }
 
@@ -75,6 +94,7 @@ TEST(TrafficFileWriter, EveryWrittenFileReadsBackToTheSameExercise) {
             EXPECT_EQ(r.manoeuvre.at->minutes, e.manoeuvre.at->minutes);
         }
         EXPECT_EQ(r.manoeuvre.delay_min, e.manoeuvre.delay_min);
+        EXPECT_EQ(r.plot_tolerance_nm, e.plot_tolerance_nm);
         ASSERT_EQ(r.trial.has_value(), e.trial.has_value());
         if (e.trial) {
             EXPECT_EQ(r.trial->course, e.trial->course);
@@ -83,8 +103,8 @@ TEST(TrafficFileWriter, EveryWrittenFileReadsBackToTheSameExercise) {
         ASSERT_EQ(r.targets.size(), e.targets.size());
         for (std::size_t i = 0; i < e.targets.size(); ++i) {
             EXPECT_EQ(r.targets[i].name, e.targets[i].name);
-            expect_same(r.targets[i].first, e.targets[i].first);
-            expect_same(r.targets[i].second, e.targets[i].second);
+            ASSERT_EQ(r.targets[i].sightings.size(), e.targets[i].sightings.size());
+            for (std::size_t k = 0; k < e.targets[i].sightings.size(); ++k) expect_same(r.targets[i].sightings[k], e.targets[i].sightings[k]);
         }
         if (HasFailure()) return;
     }

@@ -27,6 +27,12 @@ std::string target(const std::string& name, const std::string& first, const std:
            second + " }\n";
 }
 
+std::string listed(const std::string& name, const std::vector<std::string>& sightings) {
+    std::string list;
+    for (const std::string& one : sightings) list += (list.empty() ? "" : ", ") + ("{ " + one + " }");
+    return "[[target]]\nname = \"" + name + "\"\nsightings = [" + list + "]\n";
+}
+
 struct Figure {
     const char* pointer;  // into the JSON
     nlohmann::json value;
@@ -128,7 +134,8 @@ INSTANTIATE_TEST_SUITE_P(
                        target("Ram", "bearing = 0, range_nm = 3.0", "bearing = 0, range_nm = 2.0"),
                    {"Buoy           180°    10.0         -      0.0", "Ram            180°    10.0         -      0.0     0.0        -"},
                    {},
-                   {{"/targets/0/true_course_deg", nullptr}, {"/targets/1/cpa_bearing_deg", nullptr}, {"/targets/1/least_range_bearing_deg", nullptr}}},
+                   {{"/targets/0/true_course_deg", nullptr}, {"/targets/1/cpa_bearing_deg", nullptr}, {"/targets/1/least_range_bearing_deg", nullptr},
+                    {"/targets/0/aspect_deg", nullptr}, {"/targets/0/aspect_side", nullptr}}},
         // A target seen twice at the same time: every claim names it as left out.
         ReportCase{"same_time_target",
                    kCrossing + own_ship(0, 10) + target("B", "bearing = 90, range_nm = 5.0", "bearing = 90, range_nm = 5.5") +
@@ -150,7 +157,48 @@ INSTANTIATE_TEST_SUITE_P(
                    kCrossing + own_ship(360, 10) + target("Charlie", "bearing = 90, range_nm = 500", "bearing = 270, range_nm = 500"),
                    {"Own ship: course 000°"},
                    {},
-                   {{"/own_ship/course_deg", 0.0}, {"/warnings", {"Charlie: true speed 10000 kt; check the sightings"}}, {"/schema_version", 2}}}));
+                   {{"/own_ship/course_deg", 0.0}, {"/warnings", {"Charlie: true speed 10000 kt; check the sightings"}}, {"/schema_version", 3}}},
+        // The latest of three sightings off the line of the first two: said,
+        // and the figures from the two latest.
+        ReportCase{"altering_target",
+                   kCrossing + own_ship(0, 10) +
+                       listed("Jog", {"time = \"10:00\", bearing = 45, range_nm = 8.0", "time = \"10:03\", bearing = 45, range_nm = 7.25",
+                                      "time = \"10:06\", bearing = 60, range_nm = 6.5"}),
+                   {"Jog                 3   10:06  060°     060°       6.5  -, -, 1.70",
+                    "Jog: not on a straight line at a steady rate: the target may be altering (10:06 lies 1.70 nm off the track of the sightings "
+                    "before it, more than 0.20); its figures are from the two latest sightings, 10:03 and 10:06"},
+                   {},
+                   {{"/targets/0/plot_consistent", false}, {"/targets/0/figures_from_latest_two", true}, {"/targets/0/interval_min", 3},
+                    {"/targets/0/sightings/0/off_track_nm", nullptr}, {"/targets/0/sightings/0/on_track", false}, {"/targets/0/sightings/2/off", true}}},
+        // Three sightings on a line across midnight: the line through all.
+        ReportCase{"three_on_a_line_across_midnight",
+                   "required_cpa_nm = 1.0\n" + own_ship(0, 0) +
+                       listed("Steady", {"time = \"23:54\", bearing = 90, range_nm = 4.0", "time = \"00:00\", bearing = 90, range_nm = 3.0",
+                                         "time = \"00:06\", bearing = 90, range_nm = 2.0"}),
+                   {"Steady              3   00:06  090°     090°       2.0  -, -, 0.00"},
+                   {"altering"},
+                   {{"/targets/0/plot_consistent", true}, {"/targets/0/interval_min", 12}, {"/targets/0/true_speed_kt", 10.0},
+                    {"/targets/0/latest_time", "00:06"}}},
+        // A manoeuvre when B closes to 2.0 nm: 2.5 minutes after 13:06.
+        ReportCase{"manoeuvre_at_a_range_to_the_second",
+                   "required_cpa_nm = 1.5\n[manoeuvre]\nwhen_range_nm = 2.0\nof = \"B\"\n" + own_ship(300, 5) +
+                       listed("B", {"time = \"13:00\", bearing = 350, range_nm = 3.7", "time = \"13:06\", bearing = 350, range_nm = 2.5"}),
+                   {"manoeuvre at 13:08:30, when B closes to 2.0 nm", "Manoeuvre at 13:08:30, at the present speed 5.0 kt"},
+                   {},
+                   {{"/manoeuvre_time", "13:08:30"}, {"/latest_observation", "13:06"}, {"/manoeuvre_when/of", "B"}, {"/manoeuvre_when/range_nm", 2.0}}},
+        // A ship keeping station abaft the starboard beam: its sector, the
+        // own ship on its port side, no time of CPA.
+        ReportCase{"sector_aspect_and_no_tca",
+                   kCrossing + own_ship(0, 10) + target("Beam", "bearing = 100, range_nm = 3.0", "bearing = 100, range_nm = 3.0"),
+                   {"abaft the beam                  red 80"},
+                   {"forward of the beam"},
+                   {{"/targets/0/sector", "abaft_beam"}, {"/targets/0/aspect_side", "red"}, {"/targets/0/tca", nullptr}, {"/targets/0/track_tca", nullptr}}},
+        // Relative bearings: the latest shown both ways.
+        ReportCase{"relative_bearings",
+                   kCrossing + own_ship(45, 10) + target("Rel", "relative_bearing = 50, range_nm = 5.0", "relative_bearing = 50, range_nm = 4.0"),
+                   {"Rel                 2   10:06  095°     050°       4.0  -"},
+                   {},
+                   {{"/targets/0/latest_bearing_deg", 95.0}, {"/targets/0/latest_relative_bearing_deg", 50.0}, {"/targets/0/sightings/0/relative_bearing_deg", 50.0}}}));
 
 // Arcs as printed: both ends inside the arc, slivers said as such.
 struct ArcCase {
