@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "traffic/clock.hpp"
+#include "traffic/rule_settings.hpp"
 
 namespace echo_track::traffic {
 
@@ -30,6 +31,7 @@ struct Sighting {
 struct Target {
     std::string name;
     std::vector<Sighting> sightings;
+    VesselKind kind = VesselKind::Power;
 
     Target() = default;
     Target(std::string name_, std::vector<Sighting> seen) : name(std::move(name_)), sightings(std::move(seen)) {}
@@ -71,6 +73,7 @@ struct TrafficExercise {
     double plot_tolerance_nm = kPlotToleranceNm;  // the fixed part
     ManoeuvreTime manoeuvre;
     std::optional<CourseAndSpeed> trial;  // a new course and speed from the manoeuvre time
+    RuleSettings rules;                   // the own ship's kind among them
 };
 
 }  // namespace echo_track::traffic

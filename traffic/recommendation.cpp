@@ -215,7 +215,10 @@ std::vector<ShipRules> read_rules(const std::vector<TargetSolution>& targets, co
             const Vec2 relative = t.true_velocity - own_velocity;
             r.risk = has_risk(t.position, relative, required_cpa_nm, settings.risk_horizon_min);
             r.watched = !r.risk && !passes_clear(t.position, relative, required_cpa_nm);
-            const Situation s = r.risk ? situation_of(own.course, t.position, t.true_velocity) : Situation::None;
+            // In restricted visibility Rule 19(d) speaks of close quarters,
+            // so a watched ship is read too; only a ship with risk is acted on.
+            const bool read = r.risk || (r.watched && settings.visibility == Visibility::Restricted);
+            const Situation s = read ? situation_of(own.course, t.position, t.true_velocity) : Situation::None;
             const VesselKind kind = i < kinds.size() ? kinds[i] : VesselKind::Power;
             r.encounter = encounter_with(s, relative_bearing_of(t.position, own.course), kind, settings);
         }

@@ -40,6 +40,31 @@ std::pair<double, bool> after_latest(const TrafficExercise& exercise, ClockTime 
     return {m.delay_min, false};
 }
 
+bool alters(const CourseAndSpeed& from, const CourseAndSpeed& to) {
+    return from.course != to.course || from.speed_kt != to.speed_kt;
+}
+
+// The rules for every target, the recommendation, and the times to resume.
+void read_the_rules(const TrafficExercise& e, TrafficSolution& s) {
+    const double limit = e.required_cpa_nm;
+    std::vector<VesselKind> kinds;
+    for (const Target& t : e.targets) kinds.push_back(t.kind);
+    s.rules = read_rules(s.targets, kinds, e.own, e.rules, limit);
+    s.recommendation = recommend(s.targets, s.rules, e.own, e.rules, limit, s.arcs, s.speed_alternative.choice);
+    const Recommendation& r = s.recommendation;
+    s.recommended = outcome_of(s.targets, r.own, limit);
+    const auto resume_after = [&](const CourseAndSpeed& manoeuvre) {
+        return resume_time(s.targets, s.rules, e.own, manoeuvre, e.rules.visibility, limit);
+    };
+    if (r.stand_on_action) {
+        s.stand_on_action = outcome_of(s.targets, *r.stand_on_action, limit);
+        s.resume = resume_after(*r.stand_on_action);
+    } else if (alters(e.own, r.own)) {
+        s.resume = resume_after(r.own);
+    }
+    if (e.trial) s.trial_resume = resume_after(*e.trial);
+}
+
 }  // namespace
 
 int minutes_to_latest_of_all(const TrafficExercise& exercise) {
@@ -113,6 +138,7 @@ TrafficSolution solve_traffic(const TrafficExercise& exercise) {
     }
     s.speed_alternative = speed_alternative(s.targets, own, limit);
     if (exercise.trial) s.trial = outcome_of(s.targets, *exercise.trial, limit);
+    read_the_rules(exercise, s);
     return s;
 }
 

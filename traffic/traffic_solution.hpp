@@ -11,6 +11,8 @@
 #include "traffic/clearing_arcs.hpp"
 #include "traffic/exercise.hpp"
 #include "traffic/passage.hpp"
+#include "traffic/recommendation.hpp"
+#include "traffic/resume_time.hpp"
 #include "traffic/speed_alternative.hpp"
 #include "traffic/target_solution.hpp"
 
@@ -52,6 +54,18 @@ struct TrafficSolution {
     std::optional<AlterationOutcome> port;
     SpeedAlternative speed_alternative;
     std::optional<Outcome> trial;
+    std::optional<ResumeTime> trial_resume;       // with a trial: when the own ship may go back from it
+
+    // The collision rules read for each target (in the exercise's order),
+    // the recommended manoeuvre with how every target passes then, and when
+    // the own ship may go back to her course and speed after it. Standing
+    // on, the passages and the resume time are those of the action she
+    // takes should the give-way ship not act (Rule 17(a)(ii)).
+    std::vector<ShipRules> rules;
+    Recommendation recommendation;
+    Outcome recommended;                          // at the recommended course and speed
+    std::optional<Outcome> stand_on_action;
+    std::optional<ResumeTime> resume;             // none when the own ship keeps her course and speed
 };
 
 // The manoeuvre time of the exercise: its clock time, its delay after the
