@@ -13,6 +13,7 @@
 #include "traffic/range_trigger.hpp"
 #include "traffic/traffic_solution.hpp"
 #include "traffic_io/file_text.hpp"
+#include "traffic_io/rule_names.hpp"
 #include "traffic_io/target_name.hpp"
 #include "traffic_io/toml_guard.hpp"
 #include "traffic_io/traffic_text.hpp"
@@ -33,6 +34,7 @@ constexpr int kMaxDelayMin = 720;  // half a day: the clock is read the shorter 
 constexpr int kMaxSpanMin = 720;   // the sightings of one target, each after the one before, span less
 constexpr double kLeastPlotToleranceNm = 0.01;
 constexpr double kMaxPlotToleranceNm = 10.0;
+constexpr double kMostAlterationDeg = 90.0;  // a course alone turns at most this far
 
 // A figure beside a limit it must be told apart from: with the fewest
 // decimals (one at least) that keep it on its side of the limit.
@@ -113,6 +115,40 @@ public:
                               number_in(table, "speed_kt", context, 0.0, kMaxSpeedKt, "knots")};
     }
 
+    // The own ship's course and speed, and her kind when it is not power-driven.
+    CourseAndSpeed own_ship(const toml::table& table, traffic::RuleSettings& rules) const {
+        only_keys(table, "[own_ship]", {"course", "speed_kt", "kind"});
+        if (const toml::node* k = table.get("kind")) rules.own_kind = kind(*k, "own_ship.kind");
+        return CourseAndSpeed{number_in(table, "course", "own_ship", 0.0, 360.0, "degrees"),
+                              number_in(table, "speed_kt", "own_ship", 0.0, kMaxSpeedKt, "knots")};
+    }
+
+    traffic::VesselKind kind(const toml::node& node, const std::string& name) const {
+        const auto* text = node.as_string();
+        const std::optional<traffic::VesselKind> k = text ? kind_named(text->get()) : std::nullopt;
+        if (!k) fail(node.source(), name + ": expected one of " + kind_list());
+        return *k;
+    }
+
+    // What the rules are read with, at the top of the file.
+    void rule_settings(const toml::table& root, traffic::RuleSettings& rules) const {
+        if (const toml::node* v = root.get("visibility")) {
+            const auto* text = v->as_string();
+            const std::optional<traffic::Visibility> visibility = text ? visibility_named(text->get()) : std::nullopt;
+            if (!visibility) fail(v->source(), "visibility: expected \"in_sight\" or \"restricted\"");
+            rules.visibility = *visibility;
+        }
+        if (const toml::node* h = root.get("risk_horizon_min")) {
+            rules.risk_horizon_min = number(*h, "risk_horizon_min", 0.0, kMaxDelayMin, "minutes");
+        }
+        if (const toml::node* a = root.get("least_alteration_deg")) {
+            rules.least_alteration_deg = number(*a, "least_alteration_deg", 0.0, kMostAlterationDeg, "degrees");
+        }
+        if (const toml::node* f = root.get("least_speed_fraction")) {
+            rules.least_speed_fraction = number(*f, "least_speed_fraction", 0.0, 1.0, "the present speed's share");
+        }
+    }
+
     // A sighting with its true bearing, or its bearing relative to the own
     // heading (the own course: the own ship does not alter between sightings).
     Sighting sighting(const toml::node& node, const std::string& context, double own_course) const {
@@ -163,18 +199,22 @@ public:
 
     Target target(const toml::table& t, std::size_t index, double own_course) const {
         const std::string context = "target " + std::to_string(index + 1);
-        only_keys(t, "[[target]]", {"name", "first", "second", "sightings"});
+        only_keys(t, "[[target]]", {"name", "kind", "first", "second", "sightings"});
         const toml::node& name = required(t, "name", context);
         if (!name.is_string() || name.as_string()->get().empty()) fail(name.source(), context + ".name: expected a name in quotes");
         if (const auto fault = name_fault(name.as_string()->get())) fail(name.source(), *fault);
+        Target target;
         if (const toml::node* list = t.get("sightings")) {
             for (const char* pair : {"first", "second"}) {
                 if (const toml::node* n = t.get(pair)) fail(n->source(), context + ": give either first and second, or sightings, not both");
             }
-            return Target{name.as_string()->get(), sighting_list(*list, context + ".sightings", own_course)};
+            target = Target{name.as_string()->get(), sighting_list(*list, context + ".sightings", own_course)};
+        } else {
+            target = Target{name.as_string()->get(), sighting(required(t, "first", context), context + ".first", own_course),
+                            sighting(required(t, "second", context), context + ".second", own_course)};
         }
-        return Target{name.as_string()->get(), sighting(required(t, "first", context), context + ".first", own_course),
-                      sighting(required(t, "second", context), context + ".second", own_course)};
+        if (const toml::node* k = t.get("kind")) target.kind = kind(*k, context + ".kind");
+        return target;
     }
 
     traffic::ManoeuvreTime manoeuvre(const toml::table& t) const {
@@ -204,7 +244,8 @@ public:
     }
 
     TrafficExercise exercise(const toml::table& root) const {
-        only_keys(root, "the file", {"required_cpa_nm", "plot_tolerance_nm", "own_ship", "manoeuvre", "trial", "target"});
+        only_keys(root, "the file", {"required_cpa_nm", "plot_tolerance_nm", "visibility", "risk_horizon_min", "least_alteration_deg",
+                                     "least_speed_fraction", "own_ship", "manoeuvre", "trial", "target"});
         TrafficExercise e;
         const toml::node& cpa = required(root, "required_cpa_nm", "the file");
         e.required_cpa_nm = number(cpa, "required_cpa_nm", kLeastRequiredCpaNm, kMaxRangeNm, "nautical miles");
@@ -214,7 +255,8 @@ public:
         if (const toml::node* tolerance = root.get("plot_tolerance_nm")) {
             e.plot_tolerance_nm = number(*tolerance, "plot_tolerance_nm", kLeastPlotToleranceNm, kMaxPlotToleranceNm, "nautical miles");
         }
-        e.own = course_and_speed(table_at(required(root, "own_ship", "the file"), "own_ship"), "own_ship");
+        rule_settings(root, e.rules);
+        e.own = own_ship(table_at(required(root, "own_ship", "the file"), "own_ship"), e.rules);
         if (const toml::node* m = root.get("manoeuvre")) e.manoeuvre = manoeuvre(table_at(*m, "manoeuvre"));
         if (const toml::node* trial = root.get("trial")) e.trial = course_and_speed(table_at(*trial, "trial"), "trial");
         const toml::node& targets = required(root, "target", "the file");

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <sstream>
 
+#include "traffic_io/rule_names.hpp"
 #include "traffic_io/traffic_text.hpp"
 
 namespace echo_track::traffic_io {
@@ -46,6 +47,7 @@ toml::table sighting(const traffic::Sighting& s) {
 // more as the list in time order.
 toml::table target(const traffic::Target& t) {
     toml::table table{{"name", t.name}};
+    if (t.kind != traffic::VesselKind::Power) table.insert("kind", kind_name(t.kind));
     if (t.sightings.size() == 2) {
         table.insert("first", sighting(t.sightings[0]));
         table.insert("second", sighting(t.sightings[1]));
@@ -88,7 +90,15 @@ std::string traffic_file_text(const traffic::TrafficExercise& e, std::string_vie
     toml::table root;
     root.insert("required_cpa_nm", e.required_cpa_nm);
     if (e.plot_tolerance_nm != traffic::kPlotToleranceNm) root.insert("plot_tolerance_nm", e.plot_tolerance_nm);
-    root.insert("own_ship", course_and_speed(e.own));
+    // The rules' settings, each where it differs from the default.
+    const traffic::RuleSettings defaults;
+    if (e.rules.visibility != defaults.visibility) root.insert("visibility", visibility_name(e.rules.visibility));
+    if (e.rules.risk_horizon_min != defaults.risk_horizon_min) put_number(root, "risk_horizon_min", e.rules.risk_horizon_min);
+    if (e.rules.least_alteration_deg != defaults.least_alteration_deg) put_number(root, "least_alteration_deg", e.rules.least_alteration_deg);
+    if (e.rules.least_speed_fraction != defaults.least_speed_fraction) root.insert("least_speed_fraction", e.rules.least_speed_fraction);
+    toml::table own = course_and_speed(e.own);
+    if (e.rules.own_kind != traffic::VesselKind::Power) own.insert("kind", kind_name(e.rules.own_kind));
+    root.insert("own_ship", own);
     root.insert("manoeuvre", manoeuvre(e.manoeuvre));
     if (e.trial) root.insert("trial", course_and_speed(*e.trial));
     toml::array targets;

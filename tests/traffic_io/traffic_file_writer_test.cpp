@@ -3,7 +3,8 @@
 // relative bearings, two sightings in either order or more in time order, a
 // manoeuvre by clock or by delay (at a range: tests/traffic_io/
 // plotting_files_test.cpp), a trial or none, a plot tolerance or none,
-// names a TOML string must escape or quote (a comment sign, an apostrophe).
+// names a TOML string must escape or quote (a comment sign, an apostrophe),
+// the rules' settings and each ship's kind.
 
 #include <gtest/gtest.h>
 
@@ -46,6 +47,13 @@ TrafficExercise drawn_exercise(Draw& d) {
     }
     if (d.whole(0, 1)) e.trial = traffic::CourseAndSpeed{d.value(0.0, 360.0), d.value(0.0, 30.0)};
     if (d.whole(0, 3) == 0) e.plot_tolerance_nm = d.real(0.01, 10.0);
+    // The rules' settings and kinds, each left at its default now and then.
+    const auto kind = [&] { return static_cast<traffic::VesselKind>(d.whole(0, 5)); };
+    if (d.whole(0, 1)) e.rules.visibility = traffic::Visibility::InSight;
+    if (d.whole(0, 1)) e.rules.risk_horizon_min = d.value(0.0, 720.0);
+    if (d.whole(0, 1)) e.rules.least_alteration_deg = d.value(0.0, 90.0);
+    if (d.whole(0, 1)) e.rules.least_speed_fraction = d.real(0.0, 1.0);
+    if (d.whole(0, 1)) e.rules.own_kind = kind();
     const int count = d.whole(1, 5);
     for (int i = 0; i < count; ++i) {
         int clock = d.whole(0, 1439);
@@ -63,6 +71,7 @@ TrafficExercise drawn_exercise(Draw& d) {
             t.sightings = {sighting(true)};
             for (int k = d.whole(3, 5); k > 1; --k) t.sightings.push_back(sighting(true));
         }
+        if (d.whole(0, 1)) t.kind = kind();
         e.targets.push_back(t);
     }
     // A manoeuvre at a clock time comes after the latest sighting, as the reader requires.
@@ -95,6 +104,11 @@ TEST(TrafficFileWriter, EveryWrittenFileReadsBackToTheSameExercise) {
         }
         EXPECT_EQ(r.manoeuvre.delay_min, e.manoeuvre.delay_min);
         EXPECT_EQ(r.plot_tolerance_nm, e.plot_tolerance_nm);
+        EXPECT_EQ(r.rules.visibility, e.rules.visibility);
+        EXPECT_EQ(r.rules.risk_horizon_min, e.rules.risk_horizon_min);
+        EXPECT_EQ(r.rules.least_alteration_deg, e.rules.least_alteration_deg);
+        EXPECT_EQ(r.rules.least_speed_fraction, e.rules.least_speed_fraction);
+        EXPECT_EQ(r.rules.own_kind, e.rules.own_kind);
         ASSERT_EQ(r.trial.has_value(), e.trial.has_value());
         if (e.trial) {
             EXPECT_EQ(r.trial->course, e.trial->course);
@@ -103,6 +117,7 @@ TEST(TrafficFileWriter, EveryWrittenFileReadsBackToTheSameExercise) {
         ASSERT_EQ(r.targets.size(), e.targets.size());
         for (std::size_t i = 0; i < e.targets.size(); ++i) {
             EXPECT_EQ(r.targets[i].name, e.targets[i].name);
+            EXPECT_EQ(r.targets[i].kind, e.targets[i].kind);
             ASSERT_EQ(r.targets[i].sightings.size(), e.targets[i].sightings.size());
             for (std::size_t k = 0; k < e.targets[i].sightings.size(); ++k) expect_same(r.targets[i].sightings[k], e.targets[i].sightings[k]);
         }
