@@ -80,9 +80,12 @@ struct Return {
         const Vec2 back = t.true_velocity - along(original.course, original.speed_kt);
         if (!passes_clear(position, back, required_cpa_nm)) return false;
         if (i >= rules.size() || !rules[i].risk) return true;
-        if (has_course(length(back)) && dot(position, back) < 0.0) return false;  // not yet past its closest point
+        // Past its closest point on the manoeuvre and opening: the passage the
+        // manoeuvre bought is behind it (going back, it must still clear).
+        const Vec2 away = t.true_velocity - own_manoeuvre;
+        if (has_course(length(away)) && dot(position, away) < 0.0) return false;
         const TurnSide turn_back = turn_side(manoeuvre.course, original.course);
-        const bool still_closing = dot(position, t.true_velocity - own_manoeuvre) < 0.0;
+        const bool still_closing = dot(position, away) < 0.0;
         return !(visibility == Visibility::Restricted && turn_back != TurnSide::None && still_closing &&
                  turn_to_avoid(rules[i], position, manoeuvre.course) == turn_back);
     }

@@ -3,8 +3,8 @@
 // manoeuvre: the earliest time, to a tenth of a minute, from which
 // - every solved ship passes clear of the required CPA at the original
 //   course and speed,
-// - every ship with risk is past its closest point and opening (or keeps
-//   station clear of the limit), and
+// - every ship with risk is past its closest point on the manoeuvre and
+//   opening (or keeps station clear of the limit), and
 // - in restricted visibility, the turn back is one Rule 19(d) allows: not
 //   to port for a ship with risk still closing forward of the beam (other
 //   than one the own ship overtakes), not towards one still closing abeam

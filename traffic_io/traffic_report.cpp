@@ -5,6 +5,8 @@
 
 #include "console/field_text.hpp"
 #include "traffic/steerable.hpp"
+#include "traffic_io/rule_names.hpp"
+#include "traffic_io/rules_report.hpp"
 #include "traffic_io/traffic_text.hpp"
 
 namespace echo_track::traffic_io {
@@ -26,13 +28,14 @@ struct Column {
 };
 
 // The target table: name, relative and true motion, how it passes and when,
-// where it crosses the heading line, where it is at the manoeuvre time, and
-// danger.
+// where it crosses the heading line, where it is at the manoeuvre time,
+// danger, and the own ship's part under the collision rules.
 const std::vector<Column> kColumns = {
     {"target", 10, false},   {"rel.crs", 7, true},   {"rel.kt", 6, true},      {"true.crs", 8, true},
     {"true.kt", 7, true},    {"CPA.nm", 6, true},    {"CPA.brg", 7, true},     {"TCPA.min", 8, true},
     {"TCA", 5, true},        {"bow crossing", 24, false}, {"brg", 4, true},    {"range.nm", 8, true},
     {"rel.brg", 7, true},    {"sector", 30, false},  {"aspect", 9, false},     {"danger", 6, false},
+    {"rule", 15, false},
 };
 
 // The sightings table: how many, the latest with its true and relative
@@ -76,7 +79,7 @@ std::string same_time_text(const TargetSolution& t) {
     return (t.plot.size() == 2 ? "both sightings at " : "every sighting at ") + clock_text(t.latest) + ": no motion can be found";
 }
 
-std::string target_row(const TargetSolution& t, double required_cpa_nm, traffic::ClockMoment manoeuvre) {
+std::string target_row(const TargetSolution& t, const std::string& rule, double required_cpa_nm, traffic::ClockMoment manoeuvre) {
     if (t.same_time) return padded(t.name, kColumns[0]) + "  " + same_time_text(t) + "\n";
     const Passage& p = t.present;
     const std::vector<std::string> passing = passage_cells(p, required_cpa_nm, manoeuvre);
@@ -85,7 +88,7 @@ std::string target_row(const TargetSolution& t, double required_cpa_nm, traffic:
                 traffic::has_course(t.true_speed_kt) ? course_text(t.true_course) : "-", tenths_text(t.true_speed_kt), passing[0],
                 passing[1], passing[2], passing[3], bow_crossing_text(t.bow_crossing), placed ? course_text(t.bearing) : "-",
                 tenths_text(t.range_nm), placed ? course_text(t.relative_bearing) : "-", placed ? sector_text(t) : "at the own ship",
-                aspect_text(t), passing[4]});
+                aspect_text(t), passing[4], rule});
 }
 
 // One row of the sightings table.
@@ -262,19 +265,37 @@ std::string manoeuvre_when(const TrafficExercise& e, const TrafficSolution& s) {
     return text;
 }
 
+// The recommended manoeuvre, how every target passes then, and when to
+// resume; standing on, the same for the action beside it.
+std::string recommendation_text(const TrafficExercise& e, const TrafficSolution& s) {
+    const traffic::Recommendation& r = s.recommendation;
+    std::string text = "\n" + recommendation_heading(e, s);
+    const bool alters = r.kind == traffic::RecommendationKind::Course || r.kind == traffic::RecommendationKind::Speed ||
+                        r.kind == traffic::RecommendationKind::CourseAndSpeed || r.kind == traffic::RecommendationKind::NoManoeuvreClears;
+    if (alters) text += passages_text(s, s.recommended, e.required_cpa_nm);
+    if (s.stand_on_action) text += passages_text(s, *s.stand_on_action, e.required_cpa_nm);
+    if (s.resume) text += resume_text(e.own, *s.resume, s.manoeuvre_time);
+    return text + kDecisionAid + "\n";
+}
+
 }  // namespace
 
 std::string traffic_report(const TrafficExercise& e, const TrafficSolution& s) {
     std::string text = "Own ship: course " + course_text(e.own.course) + ", speed " + tenths_text(e.own.speed_kt) +
-                       " kt; required CPA " + given_text(e.required_cpa_nm) + " nm; manoeuvre at " + manoeuvre_when(e, s) + "\n\n";
+                       " kt; required CPA " + given_text(e.required_cpa_nm) + " nm; manoeuvre at " + manoeuvre_when(e, s) + "\n" +
+                       rule_settings_text(e) + "\n";
     text += sightings_text(s) + "\n";
     text += title_row(kColumns);
-    for (const TargetSolution& t : s.targets) text += target_row(t, e.required_cpa_nm, s.manoeuvre_time);
+    for (std::size_t i = 0; i < s.targets.size(); ++i) {
+        text += target_row(s.targets[i], i < s.rules.size() ? rule_cell(s.rules[i]) : "-", e.required_cpa_nm, s.manoeuvre_time);
+    }
     text += manoeuvre_text(e, s);
+    text += recommendation_text(e, s);
     if (e.trial && s.trial) {
         text += "\nTrial" + coverage(s) + ": course " + course_text(e.trial->course) + ", speed " + tenths_text(e.trial->speed_kt) +
                 " kt from " + clock_text(s.manoeuvre_time) + (s.trial->clears_all ? ", clears " : ", does not clear ") + every_target(s) +
                 "\n" + passages_text(s, *s.trial, e.required_cpa_nm);
+        if (s.trial_resume) text += resume_text(e.own, *s.trial_resume, s.manoeuvre_time);
     }
     return text;
 }

@@ -9,8 +9,8 @@
 // - no manoeuvre of the same kind at the same resolution (whole degrees,
 //   tenths of a knot) that the rules allow and that clears departs less;
 // - going back to the original course and speed at the resume time clears
-//   every ship with every ship with risk opening, and going back 0.2 min
-//   earlier does not.
+//   every ship, with every ship with risk past its closest point on the
+//   manoeuvre, and going back 0.2 min earlier does not.
 
 #include <gtest/gtest.h>
 
@@ -236,8 +236,9 @@ TEST(Recommendation, ClearsRespectsTheRulesAndDepartsLeast) {
             const std::vector<SeaTarget> later = ships_at(sea.truth, v, minutes);
             if (!simulated_clear(later, sea.own_velocity, sea.exercise.required_cpa_nm)) return false;
             for (std::size_t i = 0; i < later.size(); ++i) {
-                const Vec2 back_rel = later[i].velocity - sea.own_velocity;
-                if (rules[i].risk && length(back_rel) > 1e-9 && dot(later[i].at_manoeuvre, back_rel) < 0.0) return false;
+                // past its closest point on the manoeuvre: opening at the manoeuvre's velocity
+                const Vec2 away = later[i].velocity - v;
+                if (rules[i].risk && length(away) > 1e-9 && dot(later[i].at_manoeuvre, away) < 0.0) return false;
             }
             return true;
         };
