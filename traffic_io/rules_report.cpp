@@ -63,7 +63,7 @@ std::string rule_settings_text(const traffic::TrafficExercise& e) {
     const traffic::RuleSettings& r = e.rules;
     return std::string("Rules: ") + (r.visibility == traffic::Visibility::InSight ? "ships in sight" : "restricted visibility") +
            "; risk within " + setting_text(r.risk_horizon_min) + " min; Rule 8: a turn of at least " + setting_text(r.least_alteration_deg) +
-           "° or a speed of at most " + setting_text(r.least_speed_fraction) + " of the present; own ship " + kind_words(r.own_kind) +
+           "° or more, or a speed of " + setting_text(r.least_speed_fraction) + " of the present or less; own ship " + kind_words(r.own_kind) +
            ", " + kinds_text(e) + "\n";
 }
 

@@ -11,8 +11,8 @@
 
 namespace echo_track::traffic_io {
 
-// "Rules: restricted visibility; risk within 30 min; Rule 8: a turn of at
-// least 30° or a speed of at most 0.5 of the present; own ship power-driven,
+// "Rules: restricted visibility; risk within 30 min; Rule 8: a turn of 30°
+// or more, or a speed of 0.5 of the present or less; own ship power-driven,
 // every target power-driven".
 std::string rule_settings_text(const traffic::TrafficExercise& exercise);
 

@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "traffic_io/rule_names.hpp"
+#include "traffic_io/rules_report.hpp"
 #include "traffic_io/traffic_text.hpp"
 
 namespace echo_track::traffic_io {
@@ -33,7 +35,7 @@ const char* side_name(traffic::AspectSide side) {
 }
 
 // The JSON's layout; the schema says what each version changed.
-constexpr int kSchemaVersion = 3;
+constexpr int kSchemaVersion = 4;
 
 json or_null(bool defined, double value) { return defined ? json(value) : json(nullptr); }
 
@@ -153,16 +155,80 @@ json speed_json(const traffic::SpeedAlternative& v, const std::vector<TargetSolu
     return j;
 }
 
+json turn_or_null(traffic::TurnSide side) {
+    const std::optional<std::string_view> name = turn_name(side);
+    return name ? json(*name) : json(nullptr);
+}
+
+// One ship's reading under the rules.
+json encounter_json(const traffic::ShipRules& r) {
+    const traffic::Encounter& e = r.encounter;
+    return {{"situation", situation_name(e.situation)},
+            {"own_role", role_name(e.own_role)},
+            {"rule", e.rule > 0 ? json("Rule " + std::to_string(e.rule)) : json(nullptr)},
+            {"forbidden_turn", turn_or_null(e.forbidden_turn)},
+            {"pass_astern", e.pass_astern},
+            {"risk", r.risk},
+            {"watched", r.watched}};
+}
+
+json rule_list(const std::vector<int>& rules) {
+    json list = json::array();
+    for (const int n : rules) list.push_back("Rule " + std::to_string(n));
+    return list;
+}
+
+// The resume time of a manoeuvre, or null with the reason.
+void put_resume(json& j, const std::optional<traffic::ResumeTime>& resume, traffic::ClockMoment manoeuvre) {
+    const bool found = resume && resume->found;
+    j["resume_time"] = found ? json(resume_clock_text(*resume, manoeuvre)) : json(nullptr);
+    j["resume_after_min"] = found ? json(resume->after_min) : json(nullptr);
+    j["resume_not_found_because"] = found ? json(nullptr)
+                                    : resume ? json("not within 12 hours of the manoeuvre")
+                                             : json("the own ship keeps her course and speed");
+}
+
+json recommendation_json(const traffic::TrafficSolution& s) {
+    const traffic::Recommendation& r = s.recommendation;
+    json j = {{"kind", recommendation_name(r.kind)},
+              {"course_deg", compass(r.own.course)},
+              {"speed_kt", r.own.speed_kt},
+              {"turn_deg", r.turn_deg},
+              {"rules", rule_list(r.rules)},
+              {"reduce_to_steerage_way", r.reduce_to_steerage_way}};
+    json outcome = outcome_json(s.targets, s.recommended, s.manoeuvre_time);
+    j["clears_all"] = outcome["clears_all"];
+    j["passages"] = outcome["passages"];
+    j["stand_on_action"] = s.stand_on_action ? outcome_json(s.targets, *s.stand_on_action, s.manoeuvre_time) : json(nullptr);
+    put_resume(j, s.resume, s.manoeuvre_time);
+    return j;
+}
+
+json rule_settings_json(const traffic::RuleSettings& r) {
+    return {{"visibility", visibility_name(r.visibility)},
+            {"risk_horizon_min", r.risk_horizon_min},
+            {"least_alteration_deg", r.least_alteration_deg},
+            {"least_speed_fraction", r.least_speed_fraction}};
+}
+
 }  // namespace
 
 std::string traffic_json(const traffic::TrafficExercise& e, const traffic::TrafficSolution& s) {
     const traffic::ClockMoment at = s.manoeuvre_time;
     json targets = json::array();
-    for (const TargetSolution& t : s.targets) targets.push_back(target_json(t, e.own.course, at));
+    for (std::size_t i = 0; i < s.targets.size(); ++i) {
+        json t = target_json(s.targets[i], e.own.course, at);
+        t["kind"] = kind_name(e.targets[i].kind);
+        t["encounter"] = i < s.rules.size() && !s.targets[i].same_time ? encounter_json(s.rules[i]) : json(nullptr);
+        targets.push_back(t);
+    }
+    json trial = s.trial ? outcome_json(s.targets, *s.trial, at) : json(nullptr);
+    if (s.trial) put_resume(trial, s.trial_resume, at);
     const auto& trigger = e.manoeuvre.at_range;
     const json report = {
         {"schema_version", kSchemaVersion},
-        {"own_ship", {{"course_deg", compass(e.own.course)}, {"speed_kt", e.own.speed_kt}}},
+        {"own_ship", {{"course_deg", compass(e.own.course)}, {"speed_kt", e.own.speed_kt}, {"kind", kind_name(e.rules.own_kind)}}},
+        {"rules", rule_settings_json(e.rules)},
         {"required_cpa_nm", e.required_cpa_nm},
         {"plot_tolerance_nm", e.plot_tolerance_nm},
         {"manoeuvre_time", clock_text(s.manoeuvre_time)},
@@ -178,7 +244,8 @@ std::string traffic_json(const traffic::TrafficExercise& e, const traffic::Traff
         {"starboard", alteration_json(s.starboard, s.targets, at)},
         {"port", alteration_json(s.port, s.targets, at)},
         {"speed_alternative", speed_json(s.speed_alternative, s.targets, at)},
-        {"trial", s.trial ? outcome_json(s.targets, *s.trial, at) : json(nullptr)},
+        {"recommendation", recommendation_json(s)},
+        {"trial", trial},
     };
     return report.dump(2) + "\n";
 }
