@@ -157,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
                    kCrossing + own_ship(360, 10) + target("Charlie", "bearing = 90, range_nm = 500", "bearing = 270, range_nm = 500"),
                    {"Own ship: course 000°"},
                    {},
-                   {{"/own_ship/course_deg", 0.0}, {"/warnings", {"Charlie: true speed 10000 kt; check the sightings"}}, {"/schema_version", 3}}},
+                   {{"/own_ship/course_deg", 0.0}, {"/warnings", {"Charlie: true speed 10000 kt; check the sightings"}}, {"/schema_version", 4}}},
         // The latest of three sightings off the line of the first two: said,
         // and the figures from the two latest.
         ReportCase{"altering_target",
