@@ -105,11 +105,14 @@ public:
 
     // What comes closest when nothing allowed clears: of the whole-degree
     // courses at the present speed and the whole knots below it on the
-    // present course, the one whose nearest ship passes farthest off.
+    // present course that the rules allow, the one whose nearest ship passes
+    // farthest off. (A turn the rules ask to avoid may clear; the report's
+    // alterations show it, and leaving the rules is the officer's call.)
     CourseAndSpeed closest() const {
         CourseAndSpeed best = own_;
         double best_least = least_beyond(own_, -1.0).value_or(0.0);
         const auto consider = [&](const CourseAndSpeed& c) {
+            if (!rules_allow(targets_, rules_, own_, c)) return;
             if (const std::optional<double> least = least_beyond(c, best_least + kSame)) {
                 best_least = *least;
                 best = c;

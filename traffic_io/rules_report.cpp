@@ -46,6 +46,7 @@ std::string manoeuvre_words(const CourseAndSpeed& own, const CourseAndSpeed& to)
     const bool slowed = to.speed_kt < own.speed_kt;
     if (turned && slowed) return turn_words(own, to) + " and reduce to " + tenths_text(to.speed_kt) + " kt";
     if (turned) return turn_words(own, to) + ", keeping " + tenths_text(own.speed_kt) + " kt";
+    if (slowed && to.speed_kt == 0.0) return "keep course " + course_text(own.course) + " and stop";
     if (slowed) return "keep course " + course_text(own.course) + ", reduce to " + tenths_text(to.speed_kt) + " kt";
     return "keep course " + course_text(own.course) + " and " + tenths_text(own.speed_kt) + " kt";
 }
@@ -62,7 +63,7 @@ std::string following(const std::vector<int>& rules) { return rules.empty() ? ""
 std::string rule_settings_text(const traffic::TrafficExercise& e) {
     const traffic::RuleSettings& r = e.rules;
     return std::string("Rules: ") + (r.visibility == traffic::Visibility::InSight ? "ships in sight" : "restricted visibility") +
-           "; risk within " + setting_text(r.risk_horizon_min) + " min; Rule 8: a turn of at least " + setting_text(r.least_alteration_deg) +
+           "; risk within " + setting_text(r.risk_horizon_min) + " min; Rule 8: a turn of " + setting_text(r.least_alteration_deg) +
            "° or more, or a speed of " + setting_text(r.least_speed_fraction) + " of the present or less; own ship " + kind_words(r.own_kind) +
            ", " + kinds_text(e) + "\n";
 }
@@ -89,8 +90,9 @@ std::string recommendation_heading(const traffic::TrafficExercise& e, const traf
             if (!r.stand_on_action) return text + "Should the give-way ship not act in time (Rule 17(a)(ii)): no manoeuvre the rules allow clears\n";
             return text + "Should the give-way ship not act in time (Rule 17(a)(ii)): " + manoeuvre_words(e.own, *r.stand_on_action) + "\n";
         case RecommendationKind::NoManoeuvreClears:
-            text += "none the rules allow clears every solved target; the ordinary practice of seamanship applies. Closest: " +
-                    manoeuvre_words(e.own, r.own) + from + "\n";
+            text += "none the rules allow clears every solved target" +
+                    std::string(s.starboard || s.port ? " (an alteration above that clears turns where the rules ask the own ship not to, or crosses ahead of a ship to be passed astern)" : "") +
+                    "; Rule 2 and the ordinary practice of seamanship apply. Closest of those allowed: " + manoeuvre_words(e.own, r.own) + from + "\n";
             if (r.reduce_to_steerage_way) {
                 text += "Close quarters with a ship forward of the beam cannot be avoided: reduce to steerage way, and if need be take all way off (Rule 19(e))\n";
             }
