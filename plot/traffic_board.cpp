@@ -17,6 +17,8 @@
 #include "plot/range_rose.hpp"
 #include "plot/range_scale.hpp"
 #include "traffic/steerable.hpp"
+#include "traffic_io/rule_names.hpp"
+#include "traffic_io/rules_report.hpp"
 #include "traffic_io/traffic_text.hpp"
 
 namespace echo_track::plot {
@@ -92,6 +94,13 @@ std::optional<Chosen> chosen_manoeuvre(const TrafficExercise& e, const TrafficSo
     if (e.trial && s.trial) {
         return Chosen{*e.trial, &*s.trial, "trial " + course_text(e.trial->course) + " at " + tenths_text(e.trial->speed_kt) + " kt"};
     }
+    // The recommendation the rules allow before the geometry's smallest turn.
+    const traffic::RecommendationKind k = s.recommendation.kind;
+    if (k == traffic::RecommendationKind::Course || k == traffic::RecommendationKind::Speed ||
+        k == traffic::RecommendationKind::CourseAndSpeed) {
+        const traffic::CourseAndSpeed& r = s.recommendation.own;
+        return Chosen{r, &s.recommended, "recommended " + course_text(r.course) + " at " + tenths_text(r.speed_kt) + " kt"};
+    }
     const auto& stb = s.starboard;
     const auto& port = s.port;
     const bool use_stb = stb && stb->alteration.steered_turn > 0.0 && (!port || stb->alteration.steered_turn <= port->alteration.steered_turn);
@@ -114,7 +123,7 @@ public:
     Drawing drawing() {
         Drawing d;
         d.width = kBoardWidth;
-        d.height = kLegendTop + (static_cast<double>(s_.targets.size()) + 2.0) * kLegendStep + 4.0 + kBottomMargin;
+        d.height = kLegendTop + (static_cast<double>(s_.targets.size()) + 3.0) * kLegendStep + 4.0 + kBottomMargin;
         d.centre = centre_;
         d.miles = miles_;
         d.ring_interval = scale_.interval;
@@ -328,11 +337,13 @@ private:
                 text += passing(p) + (p.danger ? ", DANGER" : "");
                 if (chosen_) text += "; after: " + passing(chosen_->outcome->passages[i]);
                 if (t.from_latest_two) text += "; not on a straight line, drawn from the two latest sightings";
+                if (const std::string rule = traffic_io::rule_cell(s_.rules[i]); rule != "-") text += "; Rule " + rule;
             }
             text_line(Role::Legend, y, text, ink, 9.0, false, 54.0);
             y += kLegendStep;
         }
-        y += 4.0;
+        text_line(Role::Legend, y, traffic_io::recommendation_line(e_, s_) + "; the officer decides.", Ink::Manoeuvre, 9.0, false);
+        y += kLegendStep + 4.0;
         text_line(Role::Legend, y, "Relative tracks, a mark every 6 min from the manoeuvre time; dots: the sightings (hollow: left off the track); ring: at the manoeuvre time.",
                   Ink::Text, 8.5, false);
         text_line(Role::Legend, y + kLegendStep,

@@ -101,6 +101,14 @@ std::string recommendation_heading(const traffic::TrafficExercise& e, const traf
     return text + "\n";
 }
 
+std::string recommendation_line(const traffic::TrafficExercise& e, const traffic::TrafficSolution& s) {
+    std::string line = recommendation_heading(e, s);
+    line = line.substr(0, line.find('\n'));
+    line.replace(0, std::string("Recommended manoeuvre").size(), "Recommended");
+    if (s.resume) line += s.resume->found ? "; resume " + resume_clock_text(*s.resume, s.manoeuvre_time) : "; no resume within 12 hours";
+    return line;
+}
+
 std::string resume_clock_text(const traffic::ResumeTime& resume, traffic::ClockMoment manoeuvre) {
     const traffic::ClockMoment at = traffic::moment_after(manoeuvre, resume.after_min);
     const long seconds = std::lround(at.minutes * 60.0) % (traffic::kMinutesPerDay * 60L);

@@ -20,6 +20,11 @@ std::string rule_settings_text(const traffic::TrafficExercise& exercise);
 // follows), with what stands beside it (the 17(a)(ii) action, Rule 19(e)).
 std::string recommendation_heading(const traffic::TrafficExercise& exercise, const traffic::TrafficSolution& solution);
 
+// The same in one line for the board's legend, with the resume time:
+// "Recommended (Rule 8 and Rule 19): keep course 045°, reduce to 5.5 kt from
+// 10:09; resume 13:31:18".
+std::string recommendation_line(const traffic::TrafficExercise& exercise, const traffic::TrafficSolution& solution);
+
 // "Resume course 218° and 12.0 kt at 13:41:06, 29.1 min after the
 // manoeuvre"; "Resume: not within 12 hours of the manoeuvre".
 std::string resume_text(const traffic::CourseAndSpeed& original, const traffic::ResumeTime& resume,
