@@ -29,15 +29,22 @@ const std::filesystem::path kSource = ECHO_TRACK_SOURCE_DIR;
 const std::string kCrossing = (kSource / "examples/crossing-three-ships.toml").string();
 
 TEST(TrafficTool, PrintsTheGoldenReport) {
-    ScratchFolder logs;
-    const auto run = run_tool({kCrossing}, logs.path());
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "");
-    const std::string golden = read_whole(kSource / "tests/traffic_io/golden/crossing-three-ships.txt");
-    EXPECT_EQ(run.out, golden);
-    // The README shows the table of this report.
-    const std::string table = golden.substr(0, golden.find("\n\nManoeuvre"));
-    EXPECT_NE(read_whole(kSource / "README.md").find("```\n" + table + "\n```"), std::string::npos);
+    // The README shows the crossing's table and the traffic lane's whole report.
+    const struct {
+        const char* example;
+        bool whole_in_readme;
+    } kGolden[] = {{"crossing-three-ships", false}, {"traffic-lane", true}};
+    for (const auto& g : kGolden) {
+        SCOPED_TRACE(g.example);
+        ScratchFolder logs;
+        const auto run = run_tool({(kSource / "examples" / (std::string(g.example) + ".toml")).string()}, logs.path());
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.err, "");
+        const std::string golden = read_whole(kSource / "tests/traffic_io/golden" / (std::string(g.example) + ".txt"));
+        EXPECT_EQ(run.out, golden);
+        const std::string shown = g.whole_in_readme ? golden : golden.substr(0, golden.find("\n\nManoeuvre")) + "\n";
+        EXPECT_NE(read_whole(kSource / "README.md").find("```\n" + shown + "```"), std::string::npos);
+    }
 }
 
 TEST(TrafficTool, DrawsTheBoardWholeAndStillReports) {
