@@ -220,6 +220,12 @@ TEST(Recommendation, ClearsRespectsTheRulesAndDepartsLeast) {
                 EXPECT_FALSE(simulated_clear(sea.truth, sea.own_velocity, sea.exercise.required_cpa_nm));
                 break;
             case RecommendationKind::NoManoeuvreClears:
+                // What comes closest is a manoeuvre the rules allow, and no
+                // allowed course at the present speed clears.
+                EXPECT_TRUE(rules_allow(s.targets, rules, own, r.own));
+                for (int c = 0; c < 360; ++c) {
+                    EXPECT_FALSE(check.acceptable({static_cast<double>(c), own.speed_kt})) << "course " << c << " clears";
+                }
                 break;
         }
         const bool manoeuvre = r.kind == RecommendationKind::Course || r.kind == RecommendationKind::Speed ||
