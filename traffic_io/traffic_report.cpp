@@ -274,7 +274,11 @@ std::string recommendation_text(const TrafficExercise& e, const TrafficSolution&
                         r.kind == traffic::RecommendationKind::CourseAndSpeed || r.kind == traffic::RecommendationKind::NoManoeuvreClears;
     if (alters) text += passages_text(s, s.recommended, e.required_cpa_nm);
     if (s.stand_on_action) text += passages_text(s, *s.stand_on_action, e.required_cpa_nm);
-    if (s.resume) text += resume_text(e.own, *s.resume, s.manoeuvre_time);
+    if (s.resume) {
+        const std::string resume = resume_text(e.own, *s.resume, s.manoeuvre_time);
+        // Standing on, the resume time is that of the action beside it.
+        text += s.stand_on_action ? "After that action, r" + resume.substr(1) : resume;
+    }
     return text + kDecisionAid + "\n";
 }
 
