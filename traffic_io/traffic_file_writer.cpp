@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "traffic_io/rule_names.hpp"
 #include "traffic_io/traffic_text.hpp"
@@ -43,20 +45,39 @@ toml::table sighting(const traffic::Sighting& s) {
     return t;
 }
 
-// Two sightings as first and second (in either order, as they were read);
-// more as the list in time order.
-toml::table target(const traffic::Target& t) {
+// The text the TOML library writes for a table at the top of a file.
+std::string formatted(const toml::table& table) {
+    // Strings in double quotes, as in every example file.
+    constexpr toml::format_flags kFlags = toml::toml_formatter::default_flags & ~toml::format_flags::allow_literal_strings;
+    std::ostringstream text;
+    text << toml::toml_formatter(table, kFlags);
+    return text.str();
+}
+
+// A list of sightings, one to a line, each an inline table as the library
+// writes it. The list is not left to the library: to lay out an array it
+// counts the columns of each number by its log10, whose conversion to an
+// unsigned count is undefined for a number below 0.1 (a range of 0.05 nm).
+std::string sighting_list(const std::vector<traffic::Sighting>& sightings) {
+    std::string text = "sightings = [\n";
+    for (const traffic::Sighting& s : sightings) {
+        const std::string line = formatted(toml::table{{"s", sighting(s)}});
+        text += "  " + line.substr(line.find('{')) + ",\n";
+    }
+    return text + "]";
+}
+
+// One [[target]] table: two sightings as first and second (in either order,
+// as they were read); more as the list in time order.
+std::string target(const traffic::Target& t) {
     toml::table table{{"name", t.name}};
     if (t.kind != traffic::VesselKind::Power) table.insert("kind", kind_name(t.kind));
     if (t.sightings.size() == 2) {
         table.insert("first", sighting(t.sightings[0]));
         table.insert("second", sighting(t.sightings[1]));
-        return table;
+        return "[[target]]\n" + formatted(table);
     }
-    toml::array list;
-    for (const traffic::Sighting& s : t.sightings) list.push_back(sighting(s));
-    table.insert("sightings", list);
-    return table;
+    return "[[target]]\n" + formatted(table) + "\n" + sighting_list(t.sightings);
 }
 
 toml::table manoeuvre(const traffic::ManoeuvreTime& m) {
@@ -101,14 +122,9 @@ std::string traffic_file_text(const traffic::TrafficExercise& e, std::string_vie
     root.insert("own_ship", own);
     root.insert("manoeuvre", manoeuvre(e.manoeuvre));
     if (e.trial) root.insert("trial", course_and_speed(*e.trial));
-    toml::array targets;
-    for (const traffic::Target& t : e.targets) targets.push_back(target(t));
-    root.insert("target", targets);
-    // Strings in double quotes, as in every example file.
-    constexpr toml::format_flags kFlags = toml::toml_formatter::default_flags & ~toml::format_flags::allow_literal_strings;
-    std::ostringstream text;
-    text << toml::toml_formatter(root, kFlags) << "\n";
-    return commented(comment) + text.str();
+    std::string text = formatted(root);
+    for (const traffic::Target& t : e.targets) text += "\n\n" + target(t);
+    return commented(comment) + text + "\n";
 }
 
 }  // namespace echo_track::traffic_io
