@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "traffic_io/traffic_file.hpp"
+#include "traffic_io/traffic_file_error.hpp"
 
 namespace echo_track::traffic_io {
 namespace {

@@ -22,22 +22,16 @@
 // 40 characters (traffic_io/target_name.hpp).
 
 #include <cstddef>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "traffic/exercise.hpp"
+#include "traffic_io/traffic_file_error.hpp"
 
 namespace echo_track::traffic_io {
 
 // The largest traffic file read: 1 MiB, some 7,000 targets.
 inline constexpr std::size_t kMostFileBytes = 1024 * 1024;
-
-// What is wrong with a file, as "file:line:column: what is wrong".
-class TrafficFileError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // Reads the exercise from the text of a file named `source` (the name is
 // only used in error messages).
