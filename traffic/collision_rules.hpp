@@ -26,7 +26,7 @@
 //   side), other than one it overtakes, and a turn towards a ship abeam or
 //   abaft the beam.
 
-#include "traffic/aspect.hpp"
+#include "traffic/target_sector.hpp"
 #include "traffic/rule_settings.hpp"
 #include "traffic/vec2.hpp"
 

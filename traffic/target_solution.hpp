@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "traffic/aspect.hpp"
+#include "traffic/target_sector.hpp"
 #include "traffic/clock.hpp"
 #include "traffic/exercise.hpp"
 #include "traffic/passage.hpp"

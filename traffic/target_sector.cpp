@@ -1,4 +1,4 @@
-#include "traffic/aspect.hpp"
+#include "traffic/target_sector.hpp"
 
 #include <cmath>
 
