@@ -64,6 +64,11 @@ void set_stroke(cairo_t* cr, const Stroke& stroke) {
             cairo_set_dash(cr, pattern.data(), static_cast<int>(pattern.size()), 0.0);
             break;
         }
+        case Dash::Hatched: {
+            const std::array<double, 2> pattern = {1.2, 2.4};
+            cairo_set_dash(cr, pattern.data(), static_cast<int>(pattern.size()), 0.0);
+            break;
+        }
     }
 }
 
@@ -95,6 +100,16 @@ void paint_segment(cairo_t* cr, const SegmentShape& s) {
     cairo_line_to(cr, head->right.x, head->right.y);
     cairo_close_path(cr);
     cairo_fill(cr);
+}
+
+// An arc clockwise on the page: cairo's angles run from +x towards +y,
+// which is the bearing less 90 degrees.
+void paint_arc(cairo_t* cr, const ArcShape& a) {
+    set_stroke(cr, a.stroke);
+    cairo_new_path(cr);
+    const double turn = std::min(a.to - a.from, 360.0);
+    cairo_arc(cr, a.centre.x, a.centre.y, a.radius, (a.from - 90.0) * kDegree, (a.from + turn - 90.0) * kDegree);
+    cairo_stroke(cr);
 }
 
 void paint_text(cairo_t* cr, const TextShape& t, bool halo) {
@@ -144,6 +159,8 @@ void paint(cairo_t* cr, const Drawing& drawing) {
                     paint_circle(cr, form);
                 } else if constexpr (std::is_same_v<T, SegmentShape>) {
                     paint_segment(cr, form);
+                } else if constexpr (std::is_same_v<T, ArcShape>) {
+                    paint_arc(cr, form);
                 } else {
                     paint_text(cr, form, halo);
                 }

@@ -42,7 +42,8 @@ enum class Ink {
 // The traffic board's colours for its targets, used in turn.
 inline constexpr Ink kTargetInks[] = {Ink::Target1, Ink::Target2, Ink::Target3, Ink::Target4, Ink::Target5, Ink::Target6};
 
-enum class Dash { Solid, Dashed, Dotted };
+// Hatched: short strokes across a wide line, as a band is hatched on a chart.
+enum class Dash { Solid, Dashed, Dotted, Hatched };
 
 struct Stroke {
     Ink ink = Ink::Grid;
@@ -80,6 +81,13 @@ enum class Role {
     TimeTick,        // traffic board: a mark every 6 minutes along a relative track
     ClearingSector,  // traffic board: an arc of the own speed circle, courses that clear every target
     BlockedSector,   // traffic board: an arc of courses that pass some target too close
+    MapGrid,         // manoeuvre map: its speed rings and course rays
+    MapLabel,        // their figures
+    MapClear,        // manoeuvre map: own velocities that clear every target
+    MapBlocked,      // own velocities that pass some target too close
+    MapAvoid,        // clearing own velocities the rules ask to avoid (hatching over MapClear)
+    ObstacleEdge,    // the edge of one target's velocity obstacle
+    MapVelocity,     // an own velocity marked on the map: present, recommended, trial
 };
 
 struct CircleShape {
@@ -94,6 +102,17 @@ struct SegmentShape {
     PagePoint to;
     Stroke stroke;
     bool arrow = false;  // an arrow head at `to`
+};
+
+// A stroke along a circle, clockwise from the bearing `from` to `to`
+// (degrees, as on the plotting sheet: 000 up, 090 to the right; to > from,
+// at most a full turn on).
+struct ArcShape {
+    PagePoint centre;
+    double radius = 0.0;
+    double from = 0.0;
+    double to = 0.0;
+    Stroke stroke;
 };
 
 enum class HAlign { Left, Centre, Right };
@@ -113,7 +132,7 @@ struct TextShape {
 
 struct Shape {
     Role role = Role::Legend;
-    std::variant<CircleShape, SegmentShape, TextShape> form;
+    std::variant<CircleShape, SegmentShape, ArcShape, TextShape> form;
 };
 
 // The whole page. `centre` and `miles` give the plot's scale: own ship A is

@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "page/arrow_head.hpp"
+#include "page/compass.hpp"
 #include "page/inks.hpp"
 #include "console/field_text.hpp"
 #include "console/safe_text.hpp"
@@ -44,6 +45,13 @@ const char* role_class(Role role) {
         case Role::TimeTick: return "time-tick";
         case Role::ClearingSector: return "clearing-sector";
         case Role::BlockedSector: return "blocked-sector";
+        case Role::MapGrid: return "map-grid";
+        case Role::MapLabel: return "map-label";
+        case Role::MapClear: return "map-clear";
+        case Role::MapBlocked: return "map-blocked";
+        case Role::MapAvoid: return "map-avoid";
+        case Role::ObstacleEdge: return "obstacle-edge";
+        case Role::MapVelocity: return "map-velocity";
     }
     return "shape";
 }
@@ -92,6 +100,7 @@ std::string stroke_attributes(const Stroke& stroke) {
     std::string a = " stroke=\"" + colour(stroke.ink) + "\" stroke-width=\"" + num(stroke.width) + "\"";
     if (stroke.dash == Dash::Dashed) a += " stroke-dasharray=\"6 4\"";
     if (stroke.dash == Dash::Dotted) a += " stroke-dasharray=\"0 2.6\" stroke-linecap=\"round\"";
+    if (stroke.dash == Dash::Hatched) a += " stroke-dasharray=\"1.2 2.4\"";
     return a;
 }
 
@@ -123,6 +132,20 @@ void write_segment(std::string& out, const char* role, const SegmentShape& s) {
     out += "<polygon points=\"" + num(head->tip.x) + "," + num(head->tip.y) + " " + num(head->left.x) + "," +
            num(head->left.y) + " " + num(head->right.x) + "," + num(head->right.y) + "\" fill=\"" +
            colour(s.stroke.ink) + "\"/></g>\n";
+}
+
+// An arc as a path of at most two halves (one elliptical-arc command cannot
+// draw a whole circle); clockwise on the page is the positive sweep.
+void write_arc(std::string& out, const char* role, const ArcShape& a) {
+    const double turn = std::min(a.to - a.from, 360.0);
+    const double middle = a.from + turn / 2.0;
+    const PagePoint start = toward(a.centre, a.from, a.radius);
+    out += "<path class=\"" + std::string(role) + "\" d=\"M" + num(start.x) + " " + num(start.y);
+    for (const double end : {middle, a.from + turn}) {
+        const PagePoint p = toward(a.centre, end, a.radius);
+        out += " A" + num(a.radius) + " " + num(a.radius) + " 0 0 1 " + num(p.x) + " " + num(p.y);
+    }
+    out += "\" fill=\"none\"" + stroke_attributes(a.stroke) + "/>\n";
 }
 
 void write_text(std::string& out, const char* role, const TextShape& t, bool halo) {
@@ -167,6 +190,8 @@ std::string svg_page(const Drawing& drawing) {
                     write_circle(out, role, form);
                 } else if constexpr (std::is_same_v<T, SegmentShape>) {
                     write_segment(out, role, form);
+                } else if constexpr (std::is_same_v<T, ArcShape>) {
+                    write_arc(out, role, form);
                 } else {
                     write_text(out, role, form, has_halo(shape.role));
                 }

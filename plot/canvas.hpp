@@ -16,6 +16,7 @@ class Canvas {
 public:
     void paint(page::Role role, page::CircleShape c) { shapes_.push_back(page::Shape{role, c}); }
     void paint(page::Role role, page::SegmentShape s) { shapes_.push_back(page::Shape{role, s}); }
+    void paint(page::Role role, page::ArcShape a) { shapes_.push_back(page::Shape{role, a}); }
     void paint(page::Role role, page::TextShape t) { shapes_.push_back(page::Shape{role, std::move(t)}); }
 
     // A text painted where it is, which later labels keep off.

@@ -6,6 +6,7 @@
 
 namespace echo_track::plot {
 
+using page::ArcShape;
 using page::CircleShape;
 using page::Dash;
 using page::Drawing;

@@ -13,6 +13,7 @@
 #include "page/compass.hpp"
 #include "page/labels.hpp"
 #include "plot/canvas.hpp"
+#include "plot/manoeuvre_inset.hpp"
 #include "plot/page_terms.hpp"
 #include "plot/range_rose.hpp"
 #include "plot/range_scale.hpp"
@@ -51,6 +52,7 @@ constexpr double kCentreY = 372.0;
 constexpr double kOuterRadius = 235.0;
 constexpr double kLegendTop = 650.0;
 constexpr double kBottomMargin = 16.0;
+constexpr double kInsetGap = 14.0;  // from the legend to the manoeuvre map
 constexpr double kLegendStep = 14.0;
 constexpr int kMaxRings = 6;
 constexpr double kExtentMargin = 1.05;
@@ -63,7 +65,7 @@ constexpr double kSectorStepDeg = 1.0;
 constexpr double kLabelSize = 8.5;
 // About as many shapes as a board has: the grid and the speed circle's
 // sectors, and per target its marks, tracks, ticks, labels and legend line.
-constexpr std::size_t kShapesBeside = 1024;
+constexpr std::size_t kShapesBeside = 1024 + 4 * kInsetBands;
 constexpr std::size_t kShapesPerTarget = 16;
 
 Ink target_ink(std::size_t i) { return page::kTargetInks[i % std::size(page::kTargetInks)]; }
@@ -123,7 +125,6 @@ public:
     Drawing drawing() {
         Drawing d;
         d.width = kBoardWidth;
-        d.height = kLegendTop + (static_cast<double>(s_.targets.size()) + 3.0) * kLegendStep + 4.0 + kBottomMargin;
         d.centre = centre_;
         d.miles = miles_;
         d.ring_interval = scale_.interval;
@@ -138,7 +139,12 @@ public:
         canvas_.lay_labels();
         paint(Role::OwnShip, CircleShape{centre_, 3.5, Stroke{Ink::OwnShip, 1.0, Dash::Solid}, true});
         title();
-        legend();
+        const double legend_end = legend();
+        PagePoint map_centre;
+        const double map_height = add_manoeuvre_inset(canvas_, PagePoint{24.0, legend_end + kInsetGap}, kBoardWidth - 48.0, e_, s_,
+                                                      inset_marks(), map_centre);
+        canvas_.lay_labels();  // the map's own, above its colours
+        d.height = legend_end + kInsetGap + map_height + kBottomMargin;
         d.shapes = canvas_.take_shapes();
         return d;
     }
@@ -317,7 +323,22 @@ private:
                   Ink::Manoeuvre, 10.0, false);
     }
 
-    void legend() {
+    // The velocities the map marks: the recommended manoeuvre (or the action
+    // standing on) and the trial.
+    InsetMarks inset_marks() const {
+        InsetMarks marks;
+        const traffic::RecommendationKind k = s_.recommendation.kind;
+        if (k == traffic::RecommendationKind::Course || k == traffic::RecommendationKind::Speed ||
+            k == traffic::RecommendationKind::CourseAndSpeed) {
+            marks.recommended = s_.recommendation.own;
+        }
+        if (s_.recommendation.stand_on_action) marks.recommended = *s_.recommendation.stand_on_action;
+        if (e_.trial) marks.trial = *e_.trial;
+        return marks;
+    }
+
+    // The legend; returns where it ends.
+    double legend() {
         double y = kLegendTop;
         for (std::size_t i = 0; i < s_.targets.size(); ++i) {
             const TargetSolution& t = s_.targets[i];
@@ -349,6 +370,7 @@ private:
         text_line(Role::Legend, y + kLegendStep,
                   "Dashed orange circle: the required CPA. Centre circle: own courses at the present speed, green clear all, red blocked.",
                   Ink::Text, 8.5, false);
+        return y + kLegendStep;
     }
 
     const TrafficExercise& e_;

@@ -26,6 +26,9 @@ void add_bounds(page::Box& b, const page::Shape& shape) {
             } else if constexpr (std::is_same_v<T, page::SegmentShape>) {
                 b.add(form.from.x, form.from.y);
                 b.add(form.to.x, form.to.y);
+            } else if constexpr (std::is_same_v<T, page::ArcShape>) {  // bounded by its whole circle
+                b.add(form.centre.x - form.radius, form.centre.y - form.radius);
+                b.add(form.centre.x + form.radius, form.centre.y + form.radius);
             } else {
                 const double width = kCharacterWidth * form.size * static_cast<double>(form.text.size());
                 const double left = form.halign == page::HAlign::Left     ? form.at.x
@@ -81,6 +84,10 @@ void inset(const page::Drawing& source, page::Box box, page::Drawing& page) {
                 } else if constexpr (std::is_same_v<T, page::SegmentShape>) {
                     form.from = moved(form.from);
                     form.to = moved(form.to);
+                    form.stroke.width *= scale;
+                } else if constexpr (std::is_same_v<T, page::ArcShape>) {
+                    form.centre = moved(form.centre);
+                    form.radius *= scale;
                     form.stroke.width *= scale;
                 } else {
                     form.at = moved(form.at);

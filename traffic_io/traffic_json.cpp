@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "traffic/manoeuvre_map.hpp"
 #include "traffic_io/rule_names.hpp"
 #include "traffic_io/rules_report.hpp"
 #include "traffic_io/traffic_text.hpp"
@@ -35,7 +36,7 @@ const char* side_name(traffic::AspectSide side) {
 }
 
 // The JSON's layout; the schema says what each version changed.
-constexpr int kSchemaVersion = 4;
+constexpr int kSchemaVersion = 5;
 
 json or_null(bool defined, double value) { return defined ? json(value) : json(nullptr); }
 
@@ -204,6 +205,65 @@ json recommendation_json(const traffic::TrafficSolution& s) {
     return j;
 }
 
+const char* shape_name(traffic::ObstacleShape shape) {
+    switch (shape) {
+        case traffic::ObstacleShape::Nothing: return "nothing";
+        case traffic::ObstacleShape::Cone: return "cone";
+        case traffic::ObstacleShape::HalfPlane: return "half_plane";
+        case traffic::ObstacleShape::Everything: return "everything";
+    }
+    return "";
+}
+
+// A ship's velocity obstacle: its apex (the ship's velocity) and, for a
+// cone or half-plane, its axis and edges.
+json obstacle_json(const traffic::VelocityObstacle& o) {
+    const bool edged = o.shape == traffic::ObstacleShape::Cone || o.shape == traffic::ObstacleShape::HalfPlane;
+    return {{"shape", shape_name(o.shape)},
+            {"apex_north_kt", o.apex.north},
+            {"apex_east_kt", o.apex.east},
+            {"axis_deg", or_null(edged, o.axis)},
+            {"half_angle_deg", or_null(edged, o.half_angle)},
+            {"port_edge_deg", or_null(edged, o.port_edge)},
+            {"starboard_edge_deg", or_null(edged, o.starboard_edge)}};
+}
+
+json ship_or_null(const std::vector<TargetSolution>& targets, std::ptrdiff_t ship) {
+    return ship >= 0 ? json(targets[static_cast<std::size_t>(ship)].name) : json(nullptr);
+}
+
+json clearing_by_speed_json(const std::vector<TargetSolution>& targets, const std::vector<traffic::ArcsAtSpeed>& map) {
+    json list = json::array();
+    for (const traffic::ArcsAtSpeed& at : map) {
+        json arcs = json::array();
+        for (const traffic::BoundedArc& b : at.arcs) {
+            arcs.push_back({{"from_deg", b.arc.from},
+                            {"to_deg", b.arc.to},
+                            {"width_deg", b.arc.width()},
+                            {"from_bounded_by", ship_or_null(targets, b.from_ship)},
+                            {"to_bounded_by", ship_or_null(targets, b.to_ship)}});
+        }
+        list.push_back({{"speed_kt", at.speed_kt}, {"arcs", arcs}});
+    }
+    return list;
+}
+
+json allowed_by_speed_json(const std::vector<TargetSolution>& targets, const std::vector<traffic::AllowedAtSpeed>& map) {
+    json list = json::array();
+    for (const traffic::AllowedAtSpeed& at : map) {
+        json excluded = json::array();
+        for (const traffic::ExcludedArc& x : at.excluded) {
+            excluded.push_back({{"from_deg", x.arc.from},
+                                {"to_deg", x.arc.to},
+                                {"width_deg", x.arc.width()},
+                                {"ship", targets[x.ship].name},
+                                {"rule", "Rule " + std::to_string(x.rule)}});
+        }
+        list.push_back({{"speed_kt", at.speed_kt}, {"arcs", arcs_json(at.allowed)}, {"excluded", excluded}});
+    }
+    return list;
+}
+
 json rule_settings_json(const traffic::RuleSettings& r) {
     return {{"visibility", visibility_name(r.visibility)},
             {"risk_horizon_min", r.risk_horizon_min},
@@ -215,9 +275,11 @@ json rule_settings_json(const traffic::RuleSettings& r) {
 
 std::string traffic_json(const traffic::TrafficExercise& e, const traffic::TrafficSolution& s) {
     const traffic::ClockMoment at = s.manoeuvre_time;
+    const traffic::ManoeuvreMap map = traffic::manoeuvre_map(e, s);
     json targets = json::array();
     for (std::size_t i = 0; i < s.targets.size(); ++i) {
         json t = target_json(s.targets[i], e.own.course, at);
+        if (!s.targets[i].same_time) t["velocity_obstacle"] = obstacle_json(map.obstacles[i]);
         t["kind"] = kind_name(e.targets[i].kind);
         t["encounter"] = i < s.rules.size() && !s.targets[i].same_time ? encounter_json(s.rules[i]) : json(nullptr);
         targets.push_back(t);
@@ -241,6 +303,8 @@ std::string traffic_json(const traffic::TrafficExercise& e, const traffic::Traff
         {"any_danger", s.any_danger},
         {"clearing_arcs", arcs_json(s.arcs.clear)},
         {"blocked_arcs", arcs_json(s.arcs.blocked)},
+        {"clearing_arcs_by_speed", clearing_by_speed_json(s.targets, map.clearing)},
+        {"allowed_arcs_by_speed", allowed_by_speed_json(s.targets, map.allowed)},
         {"starboard", alteration_json(s.starboard, s.targets, at)},
         {"port", alteration_json(s.port, s.targets, at)},
         {"speed_alternative", speed_json(s.speed_alternative, s.targets, at)},

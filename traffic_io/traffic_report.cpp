@@ -5,6 +5,7 @@
 
 #include "console/field_text.hpp"
 #include "traffic/steerable.hpp"
+#include "traffic_io/map_report.hpp"
 #include "traffic_io/rule_names.hpp"
 #include "traffic_io/rules_report.hpp"
 #include "traffic_io/traffic_text.hpp"
@@ -253,7 +254,8 @@ std::string manoeuvre_text(const TrafficExercise& e, const TrafficSolution& s) {
     if (!s.arcs.every_course() && !s.arcs.no_course()) text += "Blocked courses" + coverage(s) + ": " + arcs_text(s.arcs.blocked, false) + "\n";
     text += turn_text(s.starboard, "starboard", e, s);
     text += turn_text(s.port, "port", e, s);
-    return text + speed_text(e, s);
+    text += speed_text(e, s);
+    return text + map_table_text(s, traffic::manoeuvre_map(e, s), coverage(s));
 }
 
 // When the manoeuvre is, and for one at a range, what it waits for.

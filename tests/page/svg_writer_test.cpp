@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "app/typed_exercise.hpp"
+#include "console/field_text.hpp"
+#include "page/compass.hpp"
 #include "plot/layout.hpp"
 #include "solver/manoeuvre.hpp"
 #include "solver/plot_solution.hpp"
@@ -77,6 +79,9 @@ TEST(SvgPage, EveryPrimitiveIsOneElementWhereTheLayoutPutIt) {
                         const std::string tip = form.arrow ? attribute(element, "points") : "";
                         if (form.arrow) EXPECT_NEAR(std::strtod(tip.c_str(), nullptr), form.to.x, 0.005) << element;
                         else EXPECT_NEAR(number(element, "x2"), form.to.x, 0.005) << element;
+                    } else if constexpr (std::is_same_v<T, ArcShape>) {
+                        const PagePoint start = toward(form.centre, form.from, form.radius);
+                        EXPECT_NE(attribute(element, "d").find("M" + console::decimal_text(start.x, 2) + " "), std::string::npos) << element;
                     } else {
                         const std::size_t open = element.find('>') + 1;
                         EXPECT_EQ(unescaped(element.substr(open, element.rfind("</text>") - open)), form.text);

@@ -4,12 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <filesystem>
 #include <string>
 #include <variant>
 #include <vector>
 
+#include "plot/manoeuvre_inset.hpp"
 #include "plot/traffic_board.hpp"
+#include "traffic/recommendation.hpp"
 #include "traffic/traffic_solution.hpp"
 #include "traffic_io/traffic_file.hpp"
 
@@ -88,6 +92,76 @@ TEST(TrafficBoard, EverySightingIsDrawnAndAnAlteringTargetMarked) {
     }
     EXPECT_EQ(k, drawn.size());
     EXPECT_TRUE(s.targets[1].from_latest_two);  // the Coaster
+}
+
+// The least range of a ship from the manoeuvre time on, the own ship making
+// `own` (both on straight tracks), and whether that clears.
+bool passes_clear_of(const traffic::TargetSolution& t, traffic::Vec2 own, double required) {
+    const traffic::Vec2 w = t.true_velocity - own;
+    const double ww = traffic::dot(w, w);
+    const double hours = ww > 0.0 ? std::max(0.0, -traffic::dot(t.position, w) / ww) : 0.0;
+    const double least = traffic::length(t.position + hours * w);
+    return least >= std::min(traffic::length(t.position), required) - 1e-7;
+}
+
+// The manoeuvre map beside the board, read back from the page: every band's
+// colour at its middle agrees with how the ships pass at that own course and
+// speed (and, hatched, with the rules), every obstacle edge passes its ship at
+// the limit, and the present velocity ends where it should.
+TEST(TrafficBoard, TheManoeuvreMapReadsBackAsTheShipsPass) {
+    int checked = 0;
+    int avoided = 0;
+    for (const auto& file : std::filesystem::directory_iterator(kSource / "examples")) {
+        if (file.path().extension() != ".toml") continue;
+        SCOPED_TRACE(file.path().filename().string());
+        const traffic::TrafficExercise e = traffic_io::read_traffic_file(file.path().string());
+        const traffic::TrafficSolution s = traffic::solve_traffic(e);
+        const Drawing d = layout_traffic_board(e, s);
+        const double per_knot = kInsetRadius / map_top_speed(e);
+        std::optional<PagePoint> centre;
+        for (const Shape& shape : d.shapes) {
+            const auto* c = std::get_if<CircleShape>(&shape.form);
+            if (c && shape.role == Role::MapGrid) centre = c->centre;
+        }
+        ASSERT_TRUE(centre);
+        const auto velocity = [&](PagePoint p) { return traffic::Vec2{(centre->y - p.y) / per_knot, (p.x - centre->x) / per_knot}; };
+        const auto clears_all = [&](traffic::Vec2 own) {
+            return std::all_of(s.targets.begin(), s.targets.end(), [&](const auto& t) { return passes_clear_of(t, own, e.required_cpa_nm); });
+        };
+        for (const Shape& shape : d.shapes) {
+            if (const auto* a = std::get_if<ArcShape>(&shape.form)) {
+                if (a->to - a->from < 0.01) continue;
+                const traffic::Vec2 own = traffic::along((a->from + a->to) / 2.0, a->radius / per_knot);
+                const traffic::CourseAndSpeed c{traffic::bearing_of(own), traffic::length(own)};
+                const bool allowed = traffic::rules_allow(s.targets, s.rules, e.own, c);
+                const bool clear = clears_all(own);
+                const bool as_drawn = shape.role == Role::MapClear     ? clear
+                                      : shape.role == Role::MapBlocked ? !clear
+                                                                       : clear && !allowed;
+                EXPECT_TRUE(as_drawn) << static_cast<int>(shape.role) << " at " << c.course << "° " << c.speed_kt << " kt";
+                avoided += shape.role == Role::MapAvoid;
+                ++checked;
+            }
+            if (const auto* seg = std::get_if<SegmentShape>(&shape.form); seg && shape.role == Role::ObstacleEdge) {
+                const PagePoint middle{(seg->from.x + seg->to.x) / 2.0, (seg->from.y + seg->to.y) / 2.0};
+                const traffic::Vec2 own = velocity(middle);
+                const auto on_edge = std::count_if(s.targets.begin(), s.targets.end(), [&](const traffic::TargetSolution& t) {
+                    const double limit = std::min(traffic::length(t.position), e.required_cpa_nm);
+                    const traffic::Vec2 w = t.true_velocity - own;
+                    const double hours = std::max(0.0, -traffic::dot(t.position, w) / traffic::dot(w, w));
+                    return std::fabs(traffic::length(t.position + hours * w) - limit) < 1e-6;
+                });
+                EXPECT_GE(on_edge, 1) << "edge at " << traffic::bearing_of(own) << " " << traffic::length(own);
+            }
+            if (const auto* seg = std::get_if<SegmentShape>(&shape.form); seg && shape.role == Role::MapVelocity && seg->stroke.ink == Ink::OwnShip) {
+                const traffic::Vec2 own = velocity(seg->to);
+                EXPECT_NEAR(own.north, traffic::along(e.own.course, e.own.speed_kt).north, 1e-9);
+                EXPECT_NEAR(own.east, traffic::along(e.own.course, e.own.speed_kt).east, 1e-9);
+            }
+        }
+    }
+    EXPECT_GT(checked, 400);
+    EXPECT_GT(avoided, 50);
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReportCase{"station_keeper_alone_blocks_courses_off_its_course",
                    kCrossing + own_ship(45, 10) + target("Station", "bearing = 135, range_nm = 3.0", "bearing = 135, range_nm = 3.0"),
                    {"Courses that clear all: 084.0° to 045.0°", "Blocked courses: 045.1° to 083.9°"},
-                   {"every course"},
+                   {"Courses that clear all: every course"},
                    {{"/any_danger", false}, {"/starboard/steered_turn_deg", 0.0}}},
         // Keeping station inside the limit: blocked on the present course,
         // cleared by a turn that opens it, never by slowing down.
@@ -157,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
                    kCrossing + own_ship(360, 10) + target("Charlie", "bearing = 90, range_nm = 500", "bearing = 270, range_nm = 500"),
                    {"Own ship: course 000°"},
                    {},
-                   {{"/own_ship/course_deg", 0.0}, {"/warnings", {"Charlie: true speed 10000 kt; check the sightings"}}, {"/schema_version", 4}}},
+                   {{"/own_ship/course_deg", 0.0}, {"/warnings", {"Charlie: true speed 10000 kt; check the sightings"}}, {"/schema_version", 5}}},
         // The latest of three sightings off the line of the first two: said,
         // and the figures from the two latest.
         ReportCase{"altering_target",
