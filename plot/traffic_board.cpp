@@ -291,6 +291,13 @@ private:
         paint(role, TextShape{PagePoint{x, y}, std::move(text), ink, size, bold, HAlign::Left, VAlign::Bottom});
     }
 
+    // Why no manoeuvre is drawn: the present course and speed clear, or no
+    // alteration does.
+    std::string no_manoeuvre_drawn() const {
+        return s_.present_clears ? "No manoeuvre drawn: the present course clears every target"
+                                 : "No manoeuvre drawn: no course alteration clears every target";
+    }
+
     void title() {
         text_line(Role::Title, kTitleTop, "Traffic at " + clock_text(s_.manoeuvre_time) + ": own ship " + course_text(e_.own.course) +
                   " at " + tenths_text(e_.own.speed_kt) + " kt, required CPA " + given_text(e_.required_cpa_nm) + " nm",
@@ -319,7 +326,7 @@ private:
         }
         text_line(Role::Title, kTitleTop + 2 * kTitleStep, clear, Ink::Clear, 10.0, false);
         text_line(Role::Title, kTitleTop + 3 * kTitleStep,
-                  chosen_ ? "Drawn dashed: the tracks after the " + chosen_->what : "No manoeuvre drawn: the present course clears every target",
+                  chosen_ ? "Drawn dashed: the tracks after the " + chosen_->what : no_manoeuvre_drawn(),
                   Ink::Manoeuvre, 10.0, false);
     }
 

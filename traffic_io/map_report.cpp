@@ -64,14 +64,20 @@ std::string excluded_text(const std::vector<TargetSolution>& targets, const traf
 }  // namespace
 
 std::string map_table_text(const traffic::TrafficSolution& s, const traffic::ManoeuvreMap& map, const std::string& coverage) {
-    std::string text = "Courses that clear all, by speed" + coverage + " (the ship bounding each end):\n";
-    for (const traffic::ArcsAtSpeed& at : map.clearing) {
+    // A stopped own ship has one speed, printed once.
+    const auto repeated = [](const auto& rows, std::size_t i) { return i > 0 && rows[i].speed_kt == rows[i - 1].speed_kt; };
+    std::string text = "Courses that clear all, by speed, with the ship bounding each end" + coverage + ":\n";
+    for (std::size_t i = 0; i < map.clearing.size(); ++i) {
+        if (repeated(map.clearing, i)) continue;
+        const traffic::ArcsAtSpeed& at = map.clearing[i];
         std::vector<std::string> arcs;
         for (const traffic::BoundedArc& b : at.arcs) arcs.push_back(bounded_text(s.targets, b));
         text += speed_cell(at.speed_kt) + "  " + joined(arcs, "no course") + "\n";
     }
     text += "Of those, the rules allow:\n";
-    for (const traffic::AllowedAtSpeed& at : map.allowed) {
+    for (std::size_t i = 0; i < map.allowed.size(); ++i) {
+        if (repeated(map.allowed, i)) continue;
+        const traffic::AllowedAtSpeed& at = map.allowed[i];
         const std::string away = excluded_text(s.targets, at);
         text += speed_cell(at.speed_kt) + "  " + allowed_text(at) + (away.empty() ? "" : "; avoid " + away) + "\n";
     }

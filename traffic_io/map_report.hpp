@@ -9,9 +9,9 @@
 
 namespace echo_track::traffic_io {
 
-// "Courses that clear all, by speed (the ship bounding each end):" and one
-// line per speed, then "Of those, the rules allow:" likewise. `coverage`
-// follows each heading (empty, or the solved targets only).
+// "Courses that clear all, by speed, with the ship bounding each end:" and
+// one line per speed, then "Of those, the rules allow:" likewise. `coverage`
+// follows the heading (empty, or the solved targets only).
 std::string map_table_text(const traffic::TrafficSolution& solution, const traffic::ManoeuvreMap& map,
                            const std::string& coverage);
 

@@ -94,6 +94,32 @@ TEST(TrafficBoard, EverySightingIsDrawnAndAnAlteringTargetMarked) {
     EXPECT_TRUE(s.targets[1].from_latest_two);  // the Coaster
 }
 
+// The title says why no manoeuvre is drawn, and never that the present
+// course clears when a ship is in danger.
+TEST(TrafficBoard, SaysWhyNoManoeuvreIsDrawn) {
+    const std::string stopped = "required_cpa_nm = 1.0\n[own_ship]\ncourse = 0\nspeed_kt = 0\n[manoeuvre]\ntime = \"10:20\"\n";
+    const struct {
+        std::string targets;
+        const char* said;
+    } cases[] = {
+        {"[[target]]\nname = \"Inside\"\nfirst = { time = \"10:00\", bearing = 200, range_nm = 0.8 }\n"
+         "second = { time = \"10:12\", bearing = 200, range_nm = 0.8 }\n",
+         "No manoeuvre drawn: no course alteration clears every target"},
+        {"[[target]]\nname = \"Far\"\nfirst = { time = \"10:00\", bearing = 90, range_nm = 9 }\n"
+         "second = { time = \"10:12\", bearing = 90, range_nm = 9 }\n",
+         "No manoeuvre drawn: the present course clears every target"},
+    };
+    for (const auto& c : cases) {
+        const traffic::TrafficExercise e = traffic_io::parse_traffic_exercise(stopped + c.targets, "test");
+        const Drawing d = layout_traffic_board(e, traffic::solve_traffic(e));
+        const bool said = std::any_of(d.shapes.begin(), d.shapes.end(), [&](const Shape& shape) {
+            const auto* t = std::get_if<TextShape>(&shape.form);
+            return t && shape.role == Role::Title && t->text == c.said;
+        });
+        EXPECT_TRUE(said) << c.said;
+    }
+}
+
 // The least range of a ship from the manoeuvre time on, the own ship making
 // `own` (both on straight tracks), and whether that clears.
 bool passes_clear_of(const traffic::TargetSolution& t, traffic::Vec2 own, double required) {
