@@ -18,6 +18,7 @@ set(echo_track_tools
   echo-track-plot
   echo-track-traffic
   echo-track-sheets
+  echo-track-grade
 )
 
 # No program of the project may be left out of the list.
@@ -121,7 +122,8 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "a traffic exercise of several ships from a file: every CPA, the own"
     "courses that clear them all and the manoeuvre, as a report, JSON or a"
     "picture. echo-track-sheets makes seeded plotting exercises with their"
-    "answer keys as an A4 PDF.")
+    "answer keys as an A4 PDF, and answer forms that echo-track-grade grades"
+    "against the key with the tolerances of hand plotting.")
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -57,21 +57,31 @@ void add_bearing_tick(Canvas& canvas, int bearing, PagePoint on_ring, PagePoint 
 void add_degree_rose(const RingPlan& plan, page::Drawing& page) {
     const double step = plan.radius / plan.rings;
     for (int i = 1; i <= plan.rings; ++i) {
+        const bool outermost = i == plan.rings;
         page.shapes.push_back({Role::RangeRing, page::CircleShape{plan.centre, step * i,
-                                                                   {Ink::Grid, i == plan.rings ? kSheetOuterLine : kSheetGridLine}, false}});
-        // Just inside the ring, clear of the bearing scale outside the last one.
-        sheet_label(page, Role::RingLabel, page::toward(plan.centre, 45.0, step * i - 3.0), page::miles_text(plan.ring_nm * i),
-                    kSheetRingLabelSize, HAlign::Right, VAlign::Top);
+                                                                   {Ink::Grid, outermost ? kSheetOuterLine : kSheetGridLine}, false}});
+        // Just inside each ring on the diagonal, between the 40 and 50 degree
+        // labels; the outermost just outside, where the page has its corner.
+        const std::string nm = page::miles_text(plan.ring_nm * i);
+        if (outermost) {
+            sheet_label(page, Role::RingLabel, page::toward(plan.centre, 45.0, step * i + 3.0), nm + " nm", kSheetRingLabelSize,
+                        HAlign::Left, VAlign::Bottom);
+        } else {
+            sheet_label(page, Role::RingLabel, page::toward(plan.centre, 45.0, step * i - 3.0), nm, kSheetRingLabelSize,
+                        HAlign::Right, VAlign::Top);
+        }
     }
     // Radials every 30 degrees, dotted, as on a printed sheet.
     for (int b = 0; b < 360; b += 30) {
         sheet_segment(page, Role::Radial, plan.centre, page::toward(plan.centre, b, plan.radius), page::Dash::Dotted);
     }
+    // The degree scale inside the outer ring, so that the ring itself can
+    // take the page's whole width.
     for (int b = 0; b < 360; ++b) {
         const double tick = b % 10 == 0 ? kTickTen : b % 5 == 0 ? kTickFive : kTickDegree;
-        sheet_segment(page, Role::BearingTick, page::toward(plan.centre, b, plan.radius), page::toward(plan.centre, b, plan.radius + tick));
+        sheet_segment(page, Role::BearingTick, page::toward(plan.centre, b, plan.radius), page::toward(plan.centre, b, plan.radius - tick));
         if (b % 10 == 0) {
-            sheet_label(page, Role::BearingLabel, page::toward(plan.centre, b, plan.radius + kTickTen + kSheetLabelGap + 3.0),
+            sheet_label(page, Role::BearingLabel, page::toward(plan.centre, b, plan.radius - kTickTen - kSheetLabelGap - 2.0),
                         console::degrees_text(b), kSheetBearingLabelSize, HAlign::Centre, VAlign::Middle);
         }
     }

@@ -33,9 +33,10 @@ struct RingPlan {
     int rings = 6;
 };
 
-// Its rings labelled just inside, dotted radials every 30 degrees, a tick
-// every degree (longer every 5 and 10) and a label every 10, and the own
-// ship at the centre.
+// Its rings labelled just inside (the outermost just outside, with " nm"),
+// dotted radials every 30 degrees, inside the outer ring a tick every degree
+// (longer every 5 and 10) and a label every 10, and the own ship at the
+// centre.
 void add_degree_rose(const RingPlan& plan, page::Drawing& page);
 
 }  // namespace echo_track::plot

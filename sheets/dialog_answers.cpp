@@ -8,6 +8,7 @@
 #include "console/string_streams.hpp"
 #include "page/labels.hpp"
 #include "solver/plot_solution.hpp"
+#include "traffic/vec2.hpp"
 
 namespace echo_track::sheets {
 namespace {
@@ -78,6 +79,31 @@ std::optional<Outcome> dialog_outcome(const echo_track::TypedExercise& typed) {
     const std::optional<Manoeuvre> manoeuvre = solve_manoeuvre(record, solve_plot(record));
     if (!manoeuvre) return std::nullopt;
     return manoeuvre->outcome;
+}
+
+namespace {
+
+// Whether the dialog's row for `side` offers the solver's course for that side.
+bool row_offers(const Manoeuvre& m, Side side, const std::optional<traffic::AlterationOutcome>& turn) {
+    const TangentCourses& row = m.txt1 == side ? m.side1 : m.side2;
+    if (!turn) return row.hits.ier != 0;
+    if (row.hits.ier != 0) return false;
+    const double steered = std::round(traffic::normalized_degrees(turn->alteration.steered_course));
+    const auto same = [steered](double printed) { return std::fmod(printed, 360.0) == std::fmod(steered, 360.0); };
+    return same(row.pqil1) || same(row.pqil2);
+}
+
+}  // namespace
+
+std::optional<std::string> dialog_and_solver_note(const traffic::TrafficExercise& exercise,
+                                                  const traffic::TrafficSolution& solution) {
+    const PlotRecord record = echo_track::exercise_record(typed_exercise(exercise));
+    const std::optional<Manoeuvre> m = solve_manoeuvre(record, solve_plot(record));
+    if (!m || m->outcome != Outcome::Courses) return std::nullopt;
+    if (row_offers(*m, Side::Starboard, solution.starboard) && row_offers(*m, Side::Port, solution.port)) return std::nullopt;
+    return "Where they differ: the dialog's StB and BB rows are the own courses along each of the two tangents to the "
+           "CPA circle (a row's side is the tangent's, not the turn's), and <Velocity-change !?> where the present speed "
+           "reaches no tangent; the solver's are the least turns to each side that clear. The key is the solver's.";
 }
 
 std::string session_text(const echo_track::TypedExercise& typed) {

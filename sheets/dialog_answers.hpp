@@ -9,6 +9,7 @@
 #include "app/typed_exercise.hpp"
 #include "solver/manoeuvre.hpp"
 #include "traffic/exercise.hpp"
+#include "traffic/traffic_solution.hpp"
 
 namespace echo_track::sheets {
 
@@ -30,6 +31,13 @@ std::string dialog_report(const echo_track::TypedExercise& typed);
 
 // What the dialog's manoeuvre comes to; none when no manoeuvre is solved.
 std::optional<Outcome> dialog_outcome(const echo_track::TypedExercise& typed);
+
+// The line an answer page gives where the dialog's rows of new courses and
+// the traffic solver's smallest alterations name different courses for a
+// side: both are right in their own sense, and the key is the solver's. None
+// where they agree, or where the dialog proposes no courses.
+std::optional<std::string> dialog_and_solver_note(const traffic::TrafficExercise& exercise,
+                                                  const traffic::TrafficSolution& solution);
 
 // A session for echo-track: the ten answers, the RETURNs its report and
 // pause wait for, RETURN through the next exercise's questions, and 0 at

@@ -6,6 +6,7 @@
 
 #include "console/field_text.hpp"
 #include "page/labels.hpp"
+#include "sheets/answer_key.hpp"
 #include "traffic_io/traffic_text.hpp"
 
 namespace echo_track::sheets {
@@ -19,8 +20,6 @@ std::string speed_text(double kt) {
     const double whole = std::round(kt);
     return (std::fabs(kt - whole) < 1e-9 ? console::whole_text(static_cast<int>(whole)) : tenths_text(kt)) + " kt";
 }
-
-std::string ships_named(const SheetExercise& x) { return x.exercise.targets.size() == 1 ? "B" : "each ship"; }
 
 std::string side_name(traffic::Side side) { return side == traffic::Side::Starboard ? "starboard" : "port"; }
 
@@ -74,22 +73,8 @@ std::vector<std::vector<std::string>> sightings_table(const traffic::TrafficExer
 }
 
 std::vector<std::string> questions(const SheetExercise& x) {
-    const std::string ships = ships_named(x);
-    const std::string cpa = tenths_text(x.exercise.required_cpa_nm);
-    const std::string at = clock_text(x.solution.manoeuvre_time);
-    std::vector<std::string> asked = {
-        "1. The relative course and speed of " + ships + ".",
-        "2. The CPA (distance and bearing) and the TCPA of " + ships + ".",
-        "3. The true course and speed of " + ships + ".",
-        x.exercise.targets.size() == 1
-            ? "4. The new own course at unchanged speed, turning at " + at + ", for which B passes at " + cpa + " nm:"
-            : "4. For each ship in danger: the new own course at unchanged speed, turning at " + at + ",",
-        x.exercise.targets.size() == 1 ? "    turning to starboard, and turning to port."
-                                       : "    for which it passes at " + cpa + " nm, turning to starboard and to port.",
-    };
-    if (x.kind == Kind::SeveralShips) {
-        asked.push_back("5. The smallest alteration, to either side, that clears all ships at " + cpa + " nm.");
-    }
+    std::vector<std::string> asked;
+    for (const Question& q : questions_of(x)) asked.push_back(console::whole_text(q.number) + ". " + q.text);
     return asked;
 }
 

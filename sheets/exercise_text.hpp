@@ -19,7 +19,7 @@ std::string manoeuvre_text(const SheetExercise& x);
 // true bearing and range of each observation).
 std::vector<std::vector<std::string>> sightings_table(const traffic::TrafficExercise& exercise);
 
-// The questions of the worksheet, numbered.
+// The questions of the worksheet, numbered (sheets/answer_key.hpp).
 std::vector<std::string> questions(const SheetExercise& x);
 
 // The traffic solver's figures for every ship, a few lines each.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "sheets/dialog_answers.hpp"
+#include "sheets/plotting_scale.hpp"
 #include "traffic/vec2.hpp"
 
 namespace echo_track::sheets {
@@ -66,7 +67,8 @@ Recipe recipe_for(Kind kind, const Scene& s, Dice& dice) {
         case Kind::CrossingFromPort: return {{-100.0, -15.0}, {3.0, 8.0}, danger, {5.0, 20.0}};
         case Kind::BOvertaking: {
             const double side = dice.chance(0.5) ? 1.0 : -1.0;
-            return {{side * 125.0, side * 175.0}, {2.5, 6.0}, danger, {s.speed_kt + 4.0, s.speed_kt + 14.0}};
+            return {{side * 125.0, side * 175.0}, {2.5, 6.0}, danger,
+                    {s.speed_kt + 4.0, std::min(s.speed_kt + 14.0, kMostTargetSpeedKt)}};
         }
         case Kind::OwnOvertaking:
             return {{-12.0, 12.0}, {2.5, 6.0}, danger, {std::max(2.0, 0.3 * s.speed_kt), s.speed_kt - 3.0}};
@@ -184,8 +186,27 @@ Outcome dialog_outcome_for(Kind kind) {
     return Outcome::Courses;
 }
 
+// The officer acts on the exercise's danger now: a ship with risk within the
+// horizon, and a manoeuvre that the rules allow and that clears (or, too
+// close, opens the range), so that the key can name it.
+bool acts_now(const traffic::TrafficSolution& solution) {
+    using traffic::RecommendationKind;
+    const RecommendationKind k = solution.recommendation.kind;
+    return k == RecommendationKind::Course || k == RecommendationKind::Speed || k == RecommendationKind::CourseAndSpeed;
+}
+
+bool plausible_speeds(const traffic::TrafficSolution& solution) {
+    return std::all_of(solution.targets.begin(), solution.targets.end(),
+                       [](const traffic::TargetSolution& t) { return t.true_speed_kt <= kMostTargetSpeedKt; });
+}
+
 bool acceptable(Kind kind, const traffic::TrafficExercise& exercise, const traffic::TrafficSolution& solution) {
     if (!meets_kind(kind, exercise, solution)) return false;
+    if (!plausible_speeds(solution) || !triangles_on_rose(exercise, solution)) return false;
+    if (kind == Kind::PassingClear ? solution.recommendation.kind != traffic::RecommendationKind::NoneNeeded
+                                   : !acts_now(solution)) {
+        return false;
+    }
     if (solution.any_danger && !solution.starboard && !solution.port) return false;
     if (kind == Kind::SeveralShips) {
         return std::none_of(solution.targets.begin(), solution.targets.end(),

@@ -3,7 +3,9 @@
 // whole-degree bearings, ranges to a tenth, observations 6, 10 or 12 minutes
 // apart. An exercise is drawn, solved by the traffic solver, and kept only
 // when it meets its kind's criteria (and, for one ship, when the dialog sees
-// the same situation); otherwise it is drawn again.
+// the same situation), when the rules call for acting now on a ship in
+// danger (none needed for one passing clear), and when its velocity
+// triangles fit on the plotting sheet; otherwise it is drawn again.
 
 #include <array>
 #include <cstdint>
@@ -27,6 +29,9 @@ inline constexpr double kRequiredMostNm = 2.0;
 inline constexpr int kDelayMostMin = 6;
 inline constexpr int kLeastShips = 2;  // of a several-ships exercise
 inline constexpr int kMostShips = 4;
+// No target of a sheet is faster: an overtaking ship at 30 knots is no ship
+// the class will meet.
+inline constexpr double kMostTargetSpeedKt = 25.0;
 
 struct SheetExercise {
     Kind kind = Kind::HeadOn;

@@ -30,14 +30,12 @@ void label(page::Drawing& page, Role role, PagePoint at, std::string text, doubl
 
 }  // namespace
 
-double ring_interval_for(double farthest_nm) { return farthest_nm <= 6.0 ? 1.0 : 2.0; }
-
-void draw_miles_scale(const RingPlan& plan, PagePoint left, page::Drawing& page) {
+void draw_miles_scale(const RingPlan& plan, int rings, PagePoint left, page::Drawing& page) {
     const double per_ring = plan.radius / plan.rings;
-    const PagePoint right{left.x + plan.radius, left.y};
+    const PagePoint right{left.x + per_ring * rings, left.y};
     segment(page, Role::Legend, left, right, kOuterLine);
     const int tenths = 10;  // ticks every tenth of a ring
-    for (int i = 0; i <= plan.rings * tenths; ++i) {
+    for (int i = 0; i <= rings * tenths; ++i) {
         const double x = left.x + per_ring * i / tenths;
         const double tick = i % tenths == 0 ? kTickFive : i % 5 == 0 ? 4.0 : 2.0;
         segment(page, Role::Legend, {x, left.y}, {x, left.y - tick}, kGridLine);

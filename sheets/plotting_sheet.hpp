@@ -10,11 +10,8 @@ namespace echo_track::sheets {
 
 using plot::RingPlan;
 
-// Rings of 1 nm when every range is within 6 nm, of 2 nm otherwise.
-double ring_interval_for(double farthest_nm);
-
-// A bar of the rings' scale, from 0 to the outermost ring, starting at `left`.
-void draw_miles_scale(const RingPlan& plan, page::PagePoint left, page::Drawing& page);
+// A bar of the rings' scale, from 0 to the `rings`-th ring, starting at `left`.
+void draw_miles_scale(const RingPlan& plan, int rings, page::PagePoint left, page::Drawing& page);
 
 // The logarithmic scale from 1 to 60, `length` page units long.
 void draw_log_scale(page::PagePoint left, double length, page::Drawing& page);

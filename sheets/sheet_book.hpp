@@ -1,6 +1,7 @@
 #pragma once
 // The whole sheet as the pages of one document: the worksheets first, one
-// page per exercise, then the answer pages in the same order.
+// page per exercise, then for each exercise in the same order its key and
+// the programs' figures.
 
 #include <cstdint>
 #include <string>

@@ -5,11 +5,12 @@
 #include <string>
 
 #include "console/field_text.hpp"
-#include "page/labels.hpp"
-#include "plot/traffic_board.hpp"
+#include "sheets/answer_board.hpp"
 #include "sheets/dialog_answers.hpp"
 #include "sheets/exercise_text.hpp"
+#include "sheets/key_text.hpp"
 #include "sheets/page_kit.hpp"
+#include "sheets/plotting_scale.hpp"
 #include "sheets/plotting_sheet.hpp"
 
 namespace echo_track::sheets {
@@ -21,21 +22,29 @@ using page::PagePoint;
 constexpr TextStyle kTitle{14.0, true};
 constexpr TextStyle kHeading{9.5, true};
 constexpr TextStyle kBody{9.5};
+constexpr TextStyle kQuestion{8.5};
 constexpr TextStyle kSmall{7.5};
+constexpr TextStyle kKey{7.0};
 constexpr TextStyle kConsole{6.6, false, true};
 
 constexpr double kTableTop = 58.0;
 constexpr double kTableRow = 12.5;
 constexpr std::array<double, 7> kTableColumns = {0.0, 62.0, 132.0, 202.0, 272.0, 342.0, 412.0};
-constexpr double kPlotRadius = 192.0;
-constexpr double kPlotCentreY = 350.0;
-constexpr double kMilesScaleY = 594.0;
-constexpr double kLogScaleY = 632.0;
-constexpr double kQuestionsTop = 664.0;
+// The rose stands at the same place on the worksheet and on the answer page.
+constexpr double kRoseCentreY = 374.0;
+constexpr double kScaleCaptionY = 624.0;
+constexpr double kScalesY = 640.0;
+constexpr int kMilesScaleRings = 3;
+constexpr double kLogScaleLeft = 230.0;
+constexpr double kQuestionsTop = 660.0;
+constexpr std::size_t kQuestionWidth = 112;  // characters of a question's line at its size
 
-constexpr double kBoardTop = 46.0;
-constexpr double kBoardHeight = 396.0;
-constexpr double kColumnsTop = 452.0;
+constexpr double kKeyTop = 46.0;
+constexpr double kKeyRow = 11.0;
+constexpr std::array<double, 12> kKeyColumns = {0, 30, 72, 110, 150, 190, 232, 264, 306, 346, 396, 424};
+constexpr double kKeyLinesTop = 628.0;
+
+constexpr double kColumnsTop = 96.0;
 constexpr double kRightColumn = 272.0;
 
 std::string place_text(const SheetPlace& place) {
@@ -51,21 +60,30 @@ void heading(page::Drawing& page, const std::string& title, const SheetPlace& pl
     add_text(page, {page.width, page.height - 9.0}, place_text(place), right);  // a footer, clear of long titles
 }
 
-double farthest_range(const traffic::TrafficExercise& exercise) {
-    double farthest = 0.0;
-    for (const traffic::Target& t : exercise.targets) {
-        for (const traffic::Sighting& seen : t.sightings) farthest = std::max(farthest, seen.range_nm);
+// The text broken at blanks into lines of at most `width` characters, the
+// lines after the first indented.
+std::vector<std::string> wrapped(const std::string& text, std::size_t width) {
+    std::vector<std::string> lines{""};
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+        if (!lines.back().empty() && lines.back().size() + 1 + word.size() > width) lines.push_back("    ");
+        if (!lines.back().empty() && lines.back().back() != ' ') lines.back() += ' ';
+        lines.back() += word;
     }
-    return farthest;
+    return lines;
 }
 
-void sightings(page::Drawing& page, const traffic::TrafficExercise& exercise) {
-    double y = kTableTop;
-    bool first = true;
-    for (const std::vector<std::string>& row : sightings_table(exercise)) {
-        for (std::size_t c = 0; c < row.size(); ++c) add_text(page, {kTableColumns[c], y}, row[c], first ? kHeading : kBody);
-        y += kTableRow;
-        first = false;
+void table(page::Drawing& page, const std::vector<std::vector<std::string>>& rows, const double* columns, double top,
+           double row_height, const TextStyle& head, const TextStyle& body) {
+    double y = top;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c < rows[r].size(); ++c) {
+            TextStyle style = r == 0 ? head : body;
+            // Each ship's name in its ink on the board.
+            if (r > 0 && c == 0) style.ink = page::kTargetInks[(r - 1) % std::size(page::kTargetInks)];
+            add_text(page, {columns[c], y}, rows[r][c], style);
+        }
+        y += row_height;
     }
 }
 
@@ -99,44 +117,80 @@ void traffic_column(TextFlow& flow, const SheetExercise& x, bool with_targets) {
     for (std::string& line : manoeuvre_figures(x)) flow.line(std::move(line), kSmall);
 }
 
+void scales(const plot::RingPlan& plan, page::Drawing& page) {
+    TextStyle caption = kSmall;
+    caption.ink = page::Ink::GridText;
+    draw_miles_scale(plan, kMilesScaleRings, {0.0, kScalesY}, page);
+    draw_log_scale({kLogScaleLeft, kScalesY}, page.width - kLogScaleLeft, page);
+    add_text(page, {0.0, kScaleCaptionY}, "Miles on the scale of the rings", caption);
+    add_text(page, {kLogScaleLeft, kScaleCaptionY},
+             "Time, speed, distance: the span from the minutes to 60 equals the span from the miles to the knots", caption);
+}
+
 }  // namespace
+
+page::PagePoint rose_centre(const page::Drawing& page) { return {page.width / 2.0, kRoseCentreY}; }
 
 page::Drawing worksheet_page(const SheetExercise& x, const SheetPlace& place) {
     page::Drawing page = blank_page();
     heading(page, "Exercise " + console::whole_text(place.number), place);
-    TextFlow given(page, 0.0, 24.0);
+    TextFlow given(page, 0.0, 20.0);
     given.line(own_ship_text(x.exercise), kBody);
     given.line(manoeuvre_text(x), kBody);
-    sightings(page, x.exercise);
+    given.line(scale_text(x), kSmall);
+    table(page, sightings_table(x.exercise), kTableColumns.data(), kTableTop, kTableRow, kHeading, kBody);
 
-    const double ring = ring_interval_for(farthest_range(x.exercise));
-    const RingPlan plan{{page.width / 2.0, kPlotCentreY}, kPlotRadius, ring, 6};
+    const plot::RingPlan plan = plotting_rose(x, rose_centre(page));
     plot::add_degree_rose(plan, page);
-    const double scale_left = (page.width - kPlotRadius) / 2.0 - 40.0;
-    draw_miles_scale(plan, {scale_left, kMilesScaleY}, page);
-    draw_log_scale({scale_left, kLogScaleY}, 2.0 * kPlotRadius, page);
-    TextStyle caption = kSmall;
-    caption.ink = page::Ink::GridText;
-    add_text(page, {scale_left, kMilesScaleY - 18.0}, "Miles on the scale of the rings", caption);
-    add_text(page, {scale_left, kLogScaleY - 18.0},
-             "Time, speed, distance: the span from the minutes to 60 equals the span from the miles to the knots",
-             caption);
+    scales(plan, page);
 
     TextFlow asked(page, 0.0, kQuestionsTop);
-    asked.line("Find", kHeading);
-    for (std::string& q : questions(x)) asked.line(std::move(q), kBody);
+    for (const std::string& q : questions(x)) {
+        for (std::string& line : wrapped(q, kQuestionWidth)) asked.line(std::move(line), kQuestion);
+    }
     return page;
 }
 
 page::Drawing answer_page(const SheetExercise& x, const SheetPlace& place) {
     page::Drawing page = blank_page();
-    heading(page, "Exercise " + console::whole_text(place.number) + ", answers: " + std::string(kind_title(x.kind)), place);
+    heading(page, "Exercise " + console::whole_text(place.number) + ", key: " + std::string(kind_title(x.kind)), place);
+    TextFlow given(page, 0.0, 20.0);
+    given.line(own_ship_text(x.exercise) + ". " + manoeuvre_text(x), kSmall);
+    given.line(scale_text(x), kSmall);
+    TextStyle head = kKey;
+    head.bold = true;
+    table(page, per_ship_key(x), kKeyColumns.data(), kKeyTop, kKeyRow, head, kKey);
+
+    add_answer_board(x, plotting_rose(x, rose_centre(page)), page);
+
+    TextFlow below(page, 0.0, kKeyLinesTop);
+    for (const std::string& line : exercise_key_lines(x)) {
+        for (std::string& part : wrapped(line, kQuestionWidth)) below.line(std::move(part), kBody);
+    }
+    below.gap(3.0);
+    for (std::string& part : wrapped("The key is the traffic solver's, at the manoeuvre time, to the figure plotted; "
+                                     "the board lies over the worksheet's plot at the same scale. Solid: the plot and the "
+                                     "triangle at the vector time (W to O the own run, W to A the ship's true run, O to A its "
+                                     "relative run); dashed: after the key's manoeuvre.",
+                                     140)) {
+        below.line(std::move(part), kSmall);
+    }
+    return page;
+}
+
+page::Drawing programs_page(const SheetExercise& x, const SheetPlace& place) {
+    page::Drawing page = blank_page();
+    heading(page, "Exercise " + console::whole_text(place.number) + ", the programs: " + std::string(kind_title(x.kind)), place);
     TextFlow given(page, 0.0, 22.0);
     given.line(own_ship_text(x.exercise) + ". " + manoeuvre_text(x), kSmall);
-    inset(plot::layout_traffic_board(x.exercise, x.solution), {0.0, kBoardTop, page.width, kBoardTop + kBoardHeight}, page);
-
-    TextFlow left(page, 0.0, kColumnsTop);
-    TextFlow right(page, kRightColumn, kColumnsTop);
+    if (single_ship(x.kind)) {
+        if (const auto note = dialog_and_solver_note(x.exercise, x.solution)) {
+            for (std::string& part : wrapped(*note, 120)) given.line(std::move(part), kSmall);
+        }
+    }
+    const double top = std::max(kColumnsTop, given.y() + 10.0);
+    TextFlow left(page, 0.0, top);
+    TextFlow right(page, kRightColumn, top);
     if (single_ship(x.kind)) {
         dialog_column(left, x);
         traffic_column(right, x, true);

@@ -1,6 +1,7 @@
 #pragma once
-// The two pages of one exercise: the worksheet handed out, and the answer
-// page for the instructor.
+// The pages of one exercise: the worksheet handed out; the key for the
+// instructor, its board on the worksheet's rose at the same place and scale;
+// and the figures of the programs that the key is checked against.
 
 #include <cstdint>
 
@@ -16,11 +17,21 @@ struct SheetPlace {
     std::uint64_t seed = 0;
 };
 
-// A printed plotting sheet, the exercise as a table, and the questions.
+// The centre of the plotting rose on a sheet's page, the same on the
+// worksheet and on the key.
+page::PagePoint rose_centre(const page::Drawing& page);
+
+// A printed plotting sheet at the exercise's scale, the exercise as a table,
+// and the questions.
 page::Drawing worksheet_page(const SheetExercise& x, const SheetPlace& place);
 
-// The board with the solution, the traffic solver's figures, and for one
-// ship the dialog's lines and report exactly as echo-track prints them.
+// The key: a table of the figures per ship, the answer board, and the key of
+// the questions about the whole exercise.
 page::Drawing answer_page(const SheetExercise& x, const SheetPlace& place);
+
+// The traffic solver's figures, and for one ship the dialog's lines and
+// report exactly as echo-track prints them, with a line where the two name
+// different courses.
+page::Drawing programs_page(const SheetExercise& x, const SheetPlace& place);
 
 }  // namespace echo_track::sheets

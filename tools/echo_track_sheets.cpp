@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "grading/answer_form.hpp"
 #include "page/cairo_painter.hpp"
 #include "page/output_file.hpp"
 #include "page/picture_format.hpp"
@@ -45,6 +46,7 @@ struct Request {
     std::vector<sheets::Kind> kinds;
     std::string output;  // a .pdf file, or - for standard output
     std::string folder;  // the exercise files' folder, or none
+    std::string forms;   // the answer forms' folder, or none
     bool replace = false;
 };
 
@@ -54,6 +56,7 @@ struct Typed {
     std::string count = "8";
     std::vector<std::string> kinds;
     bool folder_given = false;
+    bool forms_given = false;
 };
 
 // The request of the typed options, or why there is none.
@@ -74,6 +77,7 @@ std::optional<std::string> read_request(const Typed& typed, Request& request) {
         return "--output: '" + request.output + "' does not end in .pdf (or is -, for standard output)";
     }
     if (typed.folder_given && request.folder.empty()) return "--exercises: the folder name is empty";
+    if (typed.forms_given && request.forms.empty()) return "--answer-forms: the folder name is empty";
     return std::nullopt;
 }
 
@@ -100,6 +104,13 @@ int write_sheet(const Request& request, const std::vector<sheets::SheetExercise>
         batch.make_folder(request.folder);
         for (const sheets::SheetFile& file : sheets::exercise_files(sheet)) {
             batch.stage(request.folder + "/" + file.name, file.bytes, page::LinkRule::Replace);
+        }
+    }
+    if (!request.forms.empty()) {
+        batch.make_folder(request.forms);
+        const echo_track::grading::SheetOrigin origin{request.seed, request.count, request.kinds};
+        for (const sheets::SheetFile& form : echo_track::grading::answer_forms(sheet, origin)) {
+            batch.stage(request.forms + "/" + form.name, form.bytes, page::LinkRule::Replace);
         }
     }
     if (request.output == "-") {
@@ -131,6 +142,9 @@ int main(int argc, char** argv) {
     app.add_option("--exercises", request.folder, "also write each exercise as DIR/exercise-NN.toml, and a one-ship "
                                                   "exercise as DIR/exercise-NN.session for echo-track")
         ->type_name("DIR");
+    app.add_option("--answer-forms", request.forms, "also write each exercise's answer form as DIR/answers-NN.toml, "
+                                                    "for the student to fill in and echo-track-grade to grade")
+        ->type_name("DIR");
     app.add_flag("--replace", request.replace, "let --exercises replace the files of an earlier sheet in DIR");
     app.set_version_flag("--version", echo_track::version_text(kProgram));
 
@@ -140,6 +154,7 @@ int main(int argc, char** argv) {
         return tools::answer_early_end(kProgram, app, e);
     }
     typed.folder_given = app.count("--exercises") > 0;
+    typed.forms_given = app.count("--answer-forms") > 0;
     if (const auto problem = read_request(typed, request)) return usage_error(*problem);
 
     const std::vector<sheets::SheetExercise> sheet = sheets::generate_sheet(request.seed, request.count, request.kinds);

@@ -78,6 +78,7 @@ void expect_sea_values(const SheetExercise& x) {
     EXPECT_TRUE(whole(e.own.speed_kt) && e.own.speed_kt >= 5.0 && e.own.speed_kt <= 20.0);
     EXPECT_TRUE(tenths(e.required_cpa_nm) && e.required_cpa_nm >= 0.5 - 1e-9 && e.required_cpa_nm <= 2.0 + 1e-9);
     EXPECT_TRUE(e.manoeuvre.delay_min >= 0 && e.manoeuvre.delay_min <= 6 && !e.manoeuvre.at);
+    for (const TargetSolution& t : x.solution.targets) EXPECT_LE(t.true_speed_kt, 25.0) << t.name;
     for (const traffic::Target& t : e.targets) {
         const int interval = traffic::minutes_between(t.sightings.front().time, t.sightings.back().time);
         EXPECT_TRUE(interval == 6 || interval == 10 || interval == 12) << interval;

@@ -1,6 +1,7 @@
 // The built echo-track-sheets as an instructor uses it: the same seed gives
-// the same bytes, another seed other exercises; the PDF has a worksheet and
-// an answer page per exercise on A4, and its text holds the figures; and
+// the same bytes, another seed other exercises; the PDF has a worksheet, a
+// key and a page of the programs' figures per exercise on A4, and its text
+// holds the figures; and
 // every session file run through the built echo-track prints exactly the
 // report that its answer page shows.
 
@@ -19,6 +20,7 @@
 #include "sheets/exercise_files.hpp"
 #include "sheets/exercise_text.hpp"
 #include "sheets/generator.hpp"
+#include "sheets/key_text.hpp"
 
 namespace echo_track::sheets {
 namespace {
@@ -113,17 +115,21 @@ TEST_F(SheetsTool, SameSeedSameBytesOtherSeedOtherExercises) {
 
 TEST_F(SheetsTool, PdfHasAWorksheetAndAnAnswerPagePerExerciseOnA4) {
     const std::string info = output_of("pdfinfo " + (folder_ / "a" / "sheets.pdf").string());
-    EXPECT_NE(info.find("Pages:           " + std::to_string(2 * kCount) + "\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("Pages:           " + std::to_string(3 * kCount) + "\n"), std::string::npos) << info;
     EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
 
     const std::vector<std::string> pages = page_texts("a");
-    ASSERT_GE(pages.size(), 2u * kCount);
+    ASSERT_GE(pages.size(), 3u * kCount);
     const std::vector<SheetExercise> sheet =
         generate_sheet(1, kCount, std::vector<Kind>(kAllKinds.begin(), kAllKinds.end()));
     for (int i = 0; i < kCount; ++i) {
         const SheetExercise& x = sheet[static_cast<std::size_t>(i)];
         const std::string worksheet = squeezed(pages[static_cast<std::size_t>(i)]);
-        const std::string answers = squeezed(pages[static_cast<std::size_t>(kCount + i)]);
+        const std::string key = squeezed(pages[static_cast<std::size_t>(kCount + 2 * i)]);
+        const std::string answers = squeezed(pages[static_cast<std::size_t>(kCount + 2 * i + 1)]);
+        for (const std::vector<std::string>& row : per_ship_key(x)) {
+            for (const std::string& cell : row) EXPECT_NE(key.find(cell), std::string::npos) << cell;
+        }
         for (const std::vector<std::string>& row : sightings_table(x.exercise)) {
             for (const std::string& cell : row) EXPECT_NE(worksheet.find(cell), std::string::npos) << cell;
         }
@@ -146,7 +152,7 @@ TEST_F(SheetsTool, EverySessionPrintsTheReportItsAnswerPageShows) {
         const std::size_t from = shown.find(" OBSERVATION:\n");
         const std::size_t to = shown.find("<Hit RETURN to continue...>");
         ASSERT_TRUE(from != std::string::npos && to != std::string::npos) << session;
-        const std::string answers = squeezed(pages[static_cast<std::size_t>(kCount + n - 1)]);
+        const std::string answers = squeezed(pages[static_cast<std::size_t>(kCount + 2 * (n - 1) + 1)]);
         int lines = 0;
         for (const std::string& line : lines_of(shown.substr(from + 14, to - from - 14))) {
             if (squeezed(line).empty() || squeezed(line) == " ") continue;
