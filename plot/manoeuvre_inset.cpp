@@ -27,8 +27,8 @@ constexpr double kStoppedTopSpeedKt = 10.0;
 constexpr double kHeadingGap = 30.0;     // from the inset's top to the outer ring's top, labels above it
 constexpr double kBottomGap = 22.0;
 constexpr double kKeyGap = 40.0;         // from the outer ring to the key
-constexpr double kKeyStep = 13.0;
-constexpr double kKeySize = 8.5;
+constexpr double kKeyStep = 14.0;
+constexpr double kKeySize = 9.5;  // readable on A4, where the board prints at about 0.7
 constexpr double kSwatch = 22.0;
 
 Ink target_ink(std::size_t i) { return page::kTargetInks[i % std::size(page::kTargetInks)]; }
@@ -116,12 +116,12 @@ private:
             canvas_.paint(Role::MapGrid, CircleShape{centre_, share * kInsetRadius, thin, false});
             // Beside the 180 degree ray, inside each ring, clear of the rays' figures.
             const PagePoint p = page::toward(centre_, 180.0, share * kInsetRadius);
-            text(Role::MapLabel, {p.x + 3.0, p.y - 2.0}, tenths_text(share * top_speed_) + (share == 1.0 ? " kt" : ""), Ink::GridText, 7.5);
+            text(Role::MapLabel, {p.x + 3.0, p.y - 2.0}, tenths_text(share * top_speed_) + (share == 1.0 ? " kt" : ""), Ink::GridText, 8.0);
         }
         for (int course = 0; course < 360; course += 30) {
             canvas_.paint(Role::MapGrid, SegmentShape{centre_, page::toward(centre_, course, kInsetRadius), thin, false});
             const PagePoint p = page::toward(centre_, course, kInsetRadius + 9.0);
-            canvas_.paint_fixed(Role::MapLabel, TextShape{p, course_text(course), Ink::GridText, 7.5, false, HAlign::Centre, VAlign::Middle});
+            canvas_.paint_fixed(Role::MapLabel, TextShape{p, course_text(course), Ink::GridText, 8.0, false, HAlign::Centre, VAlign::Middle});
         }
     }
 
