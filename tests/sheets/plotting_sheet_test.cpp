@@ -2,7 +2,9 @@
 // every sighting and every CPA falls inside the chosen range, the own
 // ship's vector at the vector time is long enough to draw, the key's board
 // has the worksheet's rings at the same place and size, and no two CPA
-// labels of a crowded board print over each other.
+// labels of a crowded board print over each other. Every sighting stands in
+// the worksheet's table with its bearing as given (relative ones under a
+// relative heading), and the key's board marks each one.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +16,7 @@
 #include "page/label_placer.hpp"
 #include "sheets/plotting_scale.hpp"
 #include "sheets/sheet_pages.hpp"
+#include "traffic_io/traffic_text.hpp"
 
 namespace echo_track::sheets {
 namespace {
@@ -36,10 +39,47 @@ std::vector<std::string> ring_labels(const page::Drawing& page) {
     return found;
 }
 
+// The texts of the page in the order they are drawn.
+std::vector<std::string> texts(const page::Drawing& page) {
+    std::vector<std::string> found;
+    for (const page::Shape& s : page.shapes) {
+        if (const auto* t = std::get_if<page::TextShape>(&s.form)) found.push_back(t->text);
+    }
+    return found;
+}
+
+std::size_t count_of(const page::Drawing& page, page::Role role) {
+    return static_cast<std::size_t>(std::count_if(page.shapes.begin(), page.shapes.end(), [role](const page::Shape& s) { return s.role == role; }));
+}
+
+// Each ship's row of the worksheet's table: its name, then each sighting's
+// time, bearing as given and range; the heading says which bearings.
+void expect_every_sighting_in_the_table(const SheetExercise& x, const page::Drawing& worksheet) {
+    const std::vector<std::string> all = texts(worksheet);
+    std::size_t sightings = 0;
+    for (const traffic::Target& t : x.exercise.targets) {
+        auto at = std::find(all.begin(), all.end(), t.name);
+        ASSERT_NE(at, all.end()) << t.name;
+        for (const traffic::Sighting& seen : t.sightings) {
+            const double bearing = seen.relative_bearing ? *seen.relative_bearing : seen.bearing;
+            for (const std::string& cell : {traffic_io::clock_text(seen.time), traffic_io::course_text(bearing),
+                                            traffic_io::tenths_text(seen.range_nm) + " nm"}) {
+                ASSERT_NE(++at, all.end());
+                EXPECT_EQ(*at, cell);
+            }
+        }
+        sightings = std::max(sightings, t.sightings.size());
+    }
+    const bool relative = x.exercise.targets.front().sightings.front().relative_bearing.has_value();
+    const std::string last = std::to_string(sightings);
+    EXPECT_NE(std::find(all.begin(), all.end(), (relative ? "Rel. brg " : "Bearing ") + last), all.end());
+    EXPECT_EQ(std::find(all.begin(), all.end(), (relative ? "Bearing " : "Rel. brg ") + last), all.end());
+}
+
 TEST(PlottingSheet, EverythingInsideTheRangeTheOwnVectorLongAndTheKeyOnTheSameRose) {
     const std::vector<Kind> kinds(kAllKinds.begin(), kAllKinds.end());
     for (int seed = 0; seed < kSeeds; ++seed) {
-        const std::vector<SheetExercise> sheet = generate_sheet(static_cast<std::uint64_t>(seed), 8, kinds);
+        const std::vector<SheetExercise> sheet = generate_sheet(static_cast<std::uint64_t>(seed), static_cast<int>(kinds.size()), kinds);
         for (const SheetExercise& x : sheet) {
             SCOPED_TRACE(std::string(kind_name(x.kind)) + " seed " + std::to_string(seed));
             const PlotScale scale = plot_scale_for(x.exercise, x.solution);
@@ -76,6 +116,10 @@ TEST(PlottingSheet, EverythingInsideTheRangeTheOwnVectorLongAndTheKeyOnTheSameRo
                 EXPECT_EQ(keyed[i].centre.y, drawn[i].centre.y);
             }
             EXPECT_EQ(ring_labels(key), ring_labels(worksheet));
+            expect_every_sighting_in_the_table(x, worksheet);
+            std::size_t marks = 0;
+            for (const traffic::Target& t : x.exercise.targets) marks += t.sightings.size();
+            EXPECT_EQ(count_of(key, page::Role::B1), marks);
         }
     }
 }
