@@ -31,7 +31,7 @@ constexpr double kTableTop = 58.0;
 constexpr double kTableRow = 12.5;
 constexpr std::array<double, 7> kTableColumns = {0.0, 62.0, 132.0, 202.0, 272.0, 342.0, 412.0};
 // Three sightings a ship: closer columns.
-constexpr std::array<double, 10> kWideTableColumns = {0.0, 36.0, 88.0, 144.0, 196.0, 248.0, 304.0, 356.0, 408.0, 464.0};
+constexpr std::array<double, 10> kWideTableColumns = {0.0, 34.0, 80.0, 138.0, 188.0, 234.0, 292.0, 342.0, 388.0, 446.0};
 // The rose stands at the same place on the worksheet and on the answer page.
 constexpr double kRoseCentreY = 374.0;
 constexpr double kScaleCaptionY = 624.0;
