@@ -66,9 +66,8 @@ std::string manoeuvre_text(const SheetExercise& x, bool with_time) {
 std::vector<std::vector<std::string>> sightings_table(const traffic::TrafficExercise& exercise) {
     const bool relative = sightings_note(exercise).has_value();
     std::vector<std::string> heading = {"Ship"};
-    const std::size_t most = std::max_element(exercise.targets.begin(), exercise.targets.end(), [](const auto& a, const auto& b) {
-                                 return a.sightings.size() < b.sightings.size();
-                             })->sightings.size();
+    std::size_t most = 2;
+    for (const traffic::Target& t : exercise.targets) most = std::max(most, t.sightings.size());
     for (std::size_t i = 1; i <= most; ++i) {
         const std::string n = console::whole_text(static_cast<int>(i));
         heading.insert(heading.end(), {"Time " + n, (relative ? "Rel. brg " : "Bearing ") + n, "Range " + n});
