@@ -39,41 +39,26 @@ std::vector<std::string> ring_labels(const page::Drawing& page) {
     return found;
 }
 
-// The texts of the page in the order they are drawn.
-std::vector<std::string> texts(const page::Drawing& page) {
-    std::vector<std::string> found;
-    for (const page::Shape& s : page.shapes) {
-        if (const auto* t = std::get_if<page::TextShape>(&s.form)) found.push_back(t->text);
-    }
-    return found;
-}
-
-std::size_t count_of(const page::Drawing& page, page::Role role) {
-    return static_cast<std::size_t>(std::count_if(page.shapes.begin(), page.shapes.end(), [role](const page::Shape& s) { return s.role == role; }));
-}
-
 // Each ship's row of the worksheet's table: its name, then each sighting's
-// time, bearing as given and range; the heading says which bearings.
+// time, bearing as given and range, under a heading that says which bearings.
 void expect_every_sighting_in_the_table(const SheetExercise& x, const page::Drawing& worksheet) {
-    const std::vector<std::string> all = texts(worksheet);
-    std::size_t sightings = 0;
+    std::vector<std::string> all;
+    for (const page::Shape& s : worksheet.shapes) {
+        if (const auto* t = std::get_if<page::TextShape>(&s.form)) all.push_back(t->text);
+    }
     for (const traffic::Target& t : x.exercise.targets) {
         auto at = std::find(all.begin(), all.end(), t.name);
-        ASSERT_NE(at, all.end()) << t.name;
         for (const traffic::Sighting& seen : t.sightings) {
-            const double bearing = seen.relative_bearing ? *seen.relative_bearing : seen.bearing;
-            for (const std::string& cell : {traffic_io::clock_text(seen.time), traffic_io::course_text(bearing),
+            for (const std::string& cell : {traffic_io::clock_text(seen.time), traffic_io::course_text(seen.relative_bearing.value_or(seen.bearing)),
                                             traffic_io::tenths_text(seen.range_nm) + " nm"}) {
-                ASSERT_NE(++at, all.end());
+                ASSERT_TRUE(at != all.end() && ++at != all.end()) << t.name;
                 EXPECT_EQ(*at, cell);
             }
         }
-        sightings = std::max(sightings, t.sightings.size());
     }
-    const bool relative = x.exercise.targets.front().sightings.front().relative_bearing.has_value();
-    const std::string last = std::to_string(sightings);
-    EXPECT_NE(std::find(all.begin(), all.end(), (relative ? "Rel. brg " : "Bearing ") + last), all.end());
-    EXPECT_EQ(std::find(all.begin(), all.end(), (relative ? "Bearing " : "Rel. brg ") + last), all.end());
+    const auto& first = x.exercise.targets.front().sightings;
+    const std::string heading = (first.front().relative_bearing ? "Rel. brg " : "Bearing ") + std::to_string(first.size());
+    EXPECT_NE(std::find(all.begin(), all.end(), heading), all.end()) << heading;
 }
 
 TEST(PlottingSheet, EverythingInsideTheRangeTheOwnVectorLongAndTheKeyOnTheSameRose) {
@@ -119,7 +104,8 @@ TEST(PlottingSheet, EverythingInsideTheRangeTheOwnVectorLongAndTheKeyOnTheSameRo
             expect_every_sighting_in_the_table(x, worksheet);
             std::size_t marks = 0;
             for (const traffic::Target& t : x.exercise.targets) marks += t.sightings.size();
-            EXPECT_EQ(count_of(key, page::Role::B1), marks);
+            EXPECT_EQ(std::count_if(key.shapes.begin(), key.shapes.end(), [](const page::Shape& s) { return s.role == page::Role::B1; }),
+                      static_cast<std::ptrdiff_t>(marks));
         }
     }
 }
