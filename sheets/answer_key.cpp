@@ -1,5 +1,6 @@
 #include "sheets/answer_key.hpp"
 
+#include "page/labels.hpp"
 #include "traffic_io/traffic_text.hpp"
 
 namespace echo_track::sheets {
@@ -32,7 +33,9 @@ std::vector<Question> per_ship_questions(const SheetExercise& x) {
     const std::string of = whom(x);
     std::vector<Question> asked = {
         {1, "The relative course and speed of " + of + ".", {}},
-        {2, "The CPA of " + of + " and its bearing, the TCPA and the time of CPA.", {}},
+        {2, "The CPA of " + of + " and its bearing, the TCPA" +
+                (closing_words(x.exercise) ? " from the manoeuvre " + *closing_words(x.exercise) + "," : "") +
+                " and the time of CPA.", {}},
         {3, "The true course, speed and aspect (red or green, degrees) of " + of + ".", {}},
         {4, "Whether there is risk of collision with " + of + ", and the encounter under the rules (" +
                 std::string(kEncounterWords) + ").", {}},
@@ -72,6 +75,7 @@ std::vector<Question> per_ship_questions(const SheetExercise& x) {
 // new course, a new speed, or both.
 Question action_question(const SheetExercise& x, int number) {
     const traffic::Recommendation& r = x.solution.recommendation;
+    const std::optional<std::string> closing = closing_words(x.exercise);
     const std::string at = traffic_io::clock_text(x.solution.manoeuvre_time);
     const std::string cpa = traffic_io::tenths_text(x.exercise.required_cpa_nm);
     const bool course = r.kind != RecommendationKind::Speed;
@@ -83,7 +87,7 @@ Question action_question(const SheetExercise& x, int number) {
         q.text = "What the officer does now: " + what + ", from " + at + ", that open the range at once, turning to a side "
                  "the rules allow.";
     } else {
-        q.text = "The manoeuvre at " + at + ": " + what + " for a CPA of " + cpa + " nm to " +
+        q.text = "The manoeuvre " + (closing ? *closing : "at " + at) + ": " + what + " for a CPA of " + cpa + " nm to " +
                  (x.exercise.targets.size() == 1 ? "B" : "every ship") + ", turning to a side the rules allow.";
     }
     if (course) q.items.push_back(figure("new_course", Measure::NewCourse, r.own.course));
@@ -105,8 +109,20 @@ std::string encounter_word(traffic::Situation situation) {
     return "none";
 }
 
+std::optional<std::string> closing_words(const traffic::TrafficExercise& exercise) {
+    const auto& trigger = exercise.manoeuvre.at_range;
+    if (!trigger) return std::nullopt;
+    return "when " + trigger->of + " closes to " + page::miles_text(trigger->range_nm) + " nm";
+}
+
 std::vector<Question> questions_of(const SheetExercise& x) {
-    std::vector<Question> asked = per_ship_questions(x);
+    std::vector<Question> asked;
+    // A manoeuvre at a range: first when it comes, which every later figure counts from.
+    if (const std::optional<std::string> closing = closing_words(x.exercise)) {
+        asked.push_back({0, "The time of the manoeuvre, " + *closing + ".",
+                         {figure("manoeuvre_time", Measure::Clock, x.solution.manoeuvre_time.minutes)}});
+    }
+    for (Question& q : per_ship_questions(x)) asked.push_back(std::move(q));
     const int next = static_cast<int>(asked.size()) + 1;
     if (x.kind == Kind::PassingClear) {
         asked.push_back({next, "Whether a manoeuvre is needed (yes or no).", {answer("manoeuvre_needed", Measure::YesNo, false)}});
@@ -118,8 +134,9 @@ std::vector<Question> questions_of(const SheetExercise& x) {
             asked.push_back({next + 1, "The time to resume the present course and speed.", {figure("resume_time", Measure::Clock, at)}});
         }
     }
-    for (Question& q : asked) {
-        for (KeyItem& item : q.items) item.question = q.number;
+    for (std::size_t i = 0; i < asked.size(); ++i) {
+        asked[i].number = static_cast<int>(i) + 1;
+        for (KeyItem& item : asked[i].items) item.question = asked[i].number;
     }
     return asked;
 }

@@ -47,6 +47,9 @@ struct Question {
     std::vector<KeyItem> items;
 };
 
+// "when B closes to 4 nm" for a manoeuvre made at a range; none for one at a time.
+std::optional<std::string> closing_words(const traffic::TrafficExercise& exercise);
+
 // The questions of the exercise, numbered from 1.
 std::vector<Question> questions_of(const SheetExercise& x);
 

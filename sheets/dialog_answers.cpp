@@ -8,7 +8,9 @@
 #include "console/string_streams.hpp"
 #include "page/labels.hpp"
 #include "solver/plot_solution.hpp"
+#include "traffic/range_trigger.hpp"
 #include "traffic/vec2.hpp"
+#include "traffic_io/traffic_text.hpp"
 
 namespace echo_track::sheets {
 namespace {
@@ -32,10 +34,19 @@ std::string clock_typed(double hhmm) {
 // exercise's CPA question: course, speed and the six observation values.
 constexpr int kQuestionsBeforeCpa = 8;
 
+// The minutes from the last sighting to the manoeuvre: the delay, or when
+// the manoeuvre is made at a range, the time B takes to close to it.
+double minutes_after_last(const traffic::TrafficExercise& exercise) {
+    const auto& trigger = exercise.manoeuvre.at_range;
+    if (!trigger) return exercise.manoeuvre.delay_min;
+    const traffic::RangeTime when = traffic::range_time(exercise, *trigger);
+    return when.reach == traffic::RangeReach::Reached ? when.after_latest_min : 0.0;
+}
+
 }  // namespace
 
 echo_track::TypedExercise typed_exercise(const traffic::TrafficExercise& exercise) {
-    // The dialog takes B seen twice: the sheets' ships are.
+    // The dialog takes B seen twice: the first and the last sighting.
     const traffic::Sighting& first = exercise.targets.front().sightings.front();
     const traffic::Sighting& second = exercise.targets.front().sightings.back();
     echo_track::TypedExercise t;
@@ -48,7 +59,8 @@ echo_track::TypedExercise typed_exercise(const traffic::TrafficExercise& exercis
     t.bearing2 = second.bearing;
     t.distance2 = second.range_nm;
     t.min_cpa = exercise.required_cpa_nm;
-    t.delay = exercise.manoeuvre.delay_min;
+    // It takes whole minutes.
+    t.delay = std::round(minutes_after_last(exercise));
     return t;
 }
 
@@ -104,6 +116,31 @@ std::optional<std::string> dialog_and_solver_note(const traffic::TrafficExercise
     return "Where they differ: the dialog's StB and BB rows are the own courses along each of the two tangents to the "
            "CPA circle (a row's side is the tangent's, not the turn's), and <Velocity-change !?> where the present speed "
            "reaches no tangent; the solver's are the least turns to each side that clear. The key is the solver's.";
+}
+
+std::vector<std::string> dialog_input_notes(const traffic::TrafficExercise& exercise) {
+    std::vector<std::string> notes;
+    const traffic::Target& b = exercise.targets.front();
+    if (b.sightings.front().relative_bearing) {
+        notes.push_back("echo-track takes true bearings: each bearing typed is the sheet's relative bearing plus the own "
+                        "course " + traffic_io::course_text(exercise.own.course) + ".");
+    }
+    if (b.sightings.size() > 2) {
+        notes.push_back("echo-track takes two sightings: the first (" + traffic_io::clock_text(b.sightings.front().time) +
+                        ") and the last (" + traffic_io::clock_text(b.sightings.back().time) +
+                        ") are typed as B-1 and B-2; the traffic solver and the key take all " +
+                        console::whole_text(static_cast<int>(b.sightings.size())) + ".");
+    }
+    if (const auto& trigger = exercise.manoeuvre.at_range) {
+        const double after = minutes_after_last(exercise);
+        notes.push_back("echo-track takes the manoeuvre as whole minutes after B-2: B closes to " +
+                        page::miles_text(trigger->range_nm) + " nm at " +
+                        traffic_io::clock_text(traffic::moment_after(b.sightings.back().time, after)) + ", " +
+                        console::decimal_text(after, 1) + " min after it, typed as " +
+                        console::whole_text(static_cast<int>(std::lround(after))) +
+                        "; the dialog's figures are for that whole minute, the key's for the moment itself.");
+    }
+    return notes;
 }
 
 std::string session_text(const echo_track::TypedExercise& typed) {

@@ -39,6 +39,12 @@ std::optional<Outcome> dialog_outcome(const echo_track::TypedExercise& typed);
 std::optional<std::string> dialog_and_solver_note(const traffic::TrafficExercise& exercise,
                                                   const traffic::TrafficSolution& solution);
 
+// What the lines to type make of a sheet the dialog cannot take as it is:
+// relative bearings typed as true ones, the two of three sightings typed,
+// the manoeuvre at a range typed as whole minutes after the last sighting.
+// None for an exercise the dialog takes as given.
+std::vector<std::string> dialog_input_notes(const traffic::TrafficExercise& exercise);
+
 // A session for echo-track: the ten answers, the RETURNs its report and
 // pause wait for, RETURN through the next exercise's questions, and 0 at
 // its CPA question, which stops the program.

@@ -21,12 +21,23 @@ enum class Kind {
     PassingClear,           // B closing, CPA at or beyond the required
     TooClose,               // B already inside the required CPA
     SeveralShips,           // two to four ships, at least one in danger
+    // The taught inputs, each a one-ship danger drawn as a head-on or
+    // crossing situation (its encounter_kind):
+    RelativeBearings,       // every sighting given from the own heading
+    ThreeSightings,         // three sightings at equal intervals on one straight track
+    AtARange,               // the manoeuvre when B closes to a whole or half mile
 };
 
-inline constexpr std::array<Kind, 8> kAllKinds = {
-    Kind::HeadOn,      Kind::CrossingFromStarboard, Kind::CrossingFromPort, Kind::BOvertaking,
-    Kind::OwnOvertaking, Kind::PassingClear,        Kind::TooClose,         Kind::SeveralShips,
+// The first eight in the order they came, so that a sheet of them stays the
+// same for every seed.
+inline constexpr std::array<Kind, 11> kAllKinds = {
+    Kind::HeadOn,        Kind::CrossingFromStarboard, Kind::CrossingFromPort, Kind::BOvertaking,
+    Kind::OwnOvertaking, Kind::PassingClear,          Kind::TooClose,         Kind::SeveralShips,
+    Kind::RelativeBearings, Kind::ThreeSightings,     Kind::AtARange,
 };
+
+// The situations a taught-input kind is drawn as.
+inline constexpr std::array<Kind, 3> kTaughtSituations = {Kind::HeadOn, Kind::CrossingFromStarboard, Kind::CrossingFromPort};
 
 // The name on the command line ("head-on", "crossing-starboard", ...).
 std::string_view kind_name(Kind kind);
@@ -47,6 +58,20 @@ inline constexpr double kCrossingAft = 112.5;     // crossing: B not further aft
 inline constexpr double kCrossingCourses = 15.0;  // crossing: courses at least this far from equal or reciprocal
 inline constexpr double kAheadSector = 22.5;      // overtaking B: B within this of the bow
 inline constexpr double kSameGeneralCourse = 22.5;
+
+// A taught-input kind: its ship is one of kTaughtSituations, seen in a way
+// the kind teaches.
+bool taught_input(Kind kind);
+
+// Whether the exercise gives its manoeuvre as a range B closes to.
+inline bool manoeuvre_at_range(const traffic::TrafficExercise& exercise) { return exercise.manoeuvre.at_range.has_value(); }
+
+// The stated range of an exercise of that kind is a whole or half mile.
+inline constexpr double kRangeStep = 0.5;
+
+// Of kTaughtSituations, the one whose criteria the exercise's only ship
+// meets; none when it meets none (or there is not one ship).
+std::optional<Kind> encounter_kind(const traffic::TrafficExercise& exercise, const traffic::TrafficSolution& solution);
 
 // The exercise meets the criteria of its kind.
 bool meets_kind(Kind kind, const traffic::TrafficExercise& exercise, const traffic::TrafficSolution& solution);

@@ -52,7 +52,11 @@ std::string own_ship_text(const traffic::TrafficExercise& exercise) {
     return "Own ship A: course " + course_text(exercise.own.course) + ", speed " + speed_text(exercise.own.speed_kt);
 }
 
-std::string manoeuvre_text(const SheetExercise& x) {
+std::string manoeuvre_text(const SheetExercise& x, bool with_time) {
+    const std::string required = "Required CPA " + tenths_text(x.exercise.required_cpa_nm) + " nm; manoeuvre ";
+    if (const std::optional<std::string> closing = closing_words(x.exercise)) {
+        return required + *closing + (with_time ? ", at " + clock_text(x.solution.manoeuvre_time) : "");
+    }
     const int delay = x.exercise.manoeuvre.delay_min;
     const std::string when = delay == 0 ? "at the last observation" : console::whole_text(delay) + " min after the last observation";
     return "Required CPA " + tenths_text(x.exercise.required_cpa_nm) + " nm; manoeuvre " + when + ", at " +
@@ -60,16 +64,45 @@ std::string manoeuvre_text(const SheetExercise& x) {
 }
 
 std::vector<std::vector<std::string>> sightings_table(const traffic::TrafficExercise& exercise) {
-    std::vector<std::vector<std::string>> rows = {
-        {"Ship", "Time 1", "Bearing 1", "Range 1", "Time 2", "Bearing 2", "Range 2"}};
+    const bool relative = sightings_note(exercise).has_value();
+    std::vector<std::string> heading = {"Ship"};
+    std::size_t most = 2;
+    for (const traffic::Target& t : exercise.targets) most = std::max(most, t.sightings.size());
+    for (std::size_t i = 1; i <= most; ++i) {
+        const std::string n = console::whole_text(static_cast<int>(i));
+        heading.insert(heading.end(), {"Time " + n, (relative ? "Rel. brg " : "Bearing ") + n, "Range " + n});
+    }
+    std::vector<std::vector<std::string>> rows = {heading};
     for (const traffic::Target& t : exercise.targets) {
         std::vector<std::string> row = {t.name};
         for (const traffic::Sighting& seen : t.sightings) {
-            row.insert(row.end(), {clock_text(seen.time), course_text(seen.bearing), tenths_text(seen.range_nm) + " nm"});
+            const double bearing = seen.relative_bearing ? *seen.relative_bearing : seen.bearing;
+            row.insert(row.end(), {clock_text(seen.time), course_text(bearing), tenths_text(seen.range_nm) + " nm"});
         }
         rows.push_back(std::move(row));
     }
     return rows;
+}
+
+std::optional<std::string> sightings_note(const traffic::TrafficExercise& exercise) {
+    const bool relative = std::any_of(exercise.targets.begin(), exercise.targets.end(), [](const traffic::Target& t) {
+        return std::any_of(t.sightings.begin(), t.sightings.end(), [](const traffic::Sighting& s) { return s.relative_bearing.has_value(); });
+    });
+    if (!relative) return std::nullopt;
+    return "Rel. brg: the bearing relative to the own heading, degrees clockwise from the bow (000 dead ahead), as a "
+           "head-up radar or the gyro repeater's relative ring shows it; the own ship holds her course.";
+}
+
+std::optional<std::string> true_bearings_text(const traffic::TrafficExercise& exercise) {
+    if (!sightings_note(exercise)) return std::nullopt;
+    std::string text = "Plotted as true bearings (relative bearing plus the own course " + course_text(exercise.own.course) + "):";
+    for (const traffic::Target& t : exercise.targets) {
+        text += " " + t.name;
+        for (const traffic::Sighting& seen : t.sightings) text += " " + clock_text(seen.time) + " " + course_text(seen.bearing) + ",";
+        text.back() = ';';
+    }
+    text.back() = '.';
+    return text;
 }
 
 std::vector<std::string> questions(const SheetExercise& x) {

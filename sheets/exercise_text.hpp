@@ -13,11 +13,22 @@ namespace echo_track::sheets {
 std::string own_ship_text(const traffic::TrafficExercise& exercise);
 
 // "Required CPA 1.5 nm; manoeuvre 3 min after the last observation, at 13:09".
-std::string manoeuvre_text(const SheetExercise& x);
+// A manoeuvre at a range: "manoeuvre when B closes to 4 nm", the time it
+// comes added only `with_time` (the worksheet asks for it).
+std::string manoeuvre_text(const SheetExercise& x, bool with_time);
 
 // The sightings table: a heading row, then one row per ship (name, then time,
-// true bearing and range of each observation).
+// bearing and range of each observation). The bearings are true, or, where
+// the exercise gives them so, relative to the own heading, and headed so.
 std::vector<std::vector<std::string>> sightings_table(const traffic::TrafficExercise& exercise);
+
+// The line under the table that says what its bearings are when they are
+// not true; none when they are.
+std::optional<std::string> sightings_note(const traffic::TrafficExercise& exercise);
+
+// For the key of an exercise whose bearings are relative: each ship's
+// sightings as the true bearings plotted; none when they are true.
+std::optional<std::string> true_bearings_text(const traffic::TrafficExercise& exercise);
 
 // The questions of the worksheet, numbered (sheets/answer_key.hpp).
 std::vector<std::string> questions(const SheetExercise& x);

@@ -74,7 +74,10 @@ Recipe recipe_for(Kind kind, const Scene& s, Dice& dice) {
             return {{-12.0, 12.0}, {2.5, 6.0}, danger, {std::max(2.0, 0.3 * s.speed_kt), s.speed_kt - 3.0}};
         case Kind::PassingClear: return {{-180.0, 180.0}, {3.5, 9.0}, {r + 0.3, r + 2.5}, {4.0, 20.0}};
         case Kind::TooClose: return {{-180.0, 180.0}, {0.3, r - 0.15}, {0.0, 0.2}, {4.0, 20.0}};
-        case Kind::SeveralShips: break;
+        case Kind::SeveralShips:
+        case Kind::RelativeBearings:
+        case Kind::ThreeSightings:
+        case Kind::AtARange: break;
     }
     return {};
 }
@@ -122,8 +125,17 @@ bool within_radar_ranges(const traffic::Target& target) {
     return std::all_of(target.sightings.begin(), target.sightings.end(), [&](const traffic::Sighting& seen) { return fits(seen.range_nm); });
 }
 
-traffic::Target sighted_target(const Track& track, const Scene& s, std::string name) {
-    return traffic::Target{std::move(name), sighting(track, s, -(s.delay_min + s.interval_min)), sighting(track, s, -s.delay_min)};
+// B seen at equal intervals up to `delay_min` before the manoeuvre time:
+// twice, or three times for the kind that teaches it; its bearings given
+// from the own heading for the kind that teaches those.
+traffic::Target sighted_target(const Track& track, const Scene& s, std::string name, Kind kind) {
+    const int times = kind == Kind::ThreeSightings ? 3 : 2;
+    std::vector<traffic::Sighting> seen;
+    for (int i = times - 1; i >= 0; --i) seen.push_back(sighting(track, s, -(s.delay_min + i * s.interval_min)));
+    if (kind == Kind::RelativeBearings) {
+        for (traffic::Sighting& one : seen) one.relative_bearing = traffic::normalized_degrees(one.bearing - s.course);
+    }
+    return traffic::Target{std::move(name), std::move(seen)};
 }
 
 Scene draw_scene(Kind kind, Dice& dice) {
@@ -137,7 +149,9 @@ Scene draw_scene(Kind kind, Dice& dice) {
     const double least_required = kind == Kind::TooClose ? kTooCloseRequiredLeastNm : kRequiredLeastNm;
     s.required_nm = dice.whole(static_cast<int>(least_required * 10.0), static_cast<int>(kRequiredMostNm * 10.0)) / 10.0;
     s.interval_min = kIntervalsMin[static_cast<std::size_t>(dice.whole(0, kIntervalsMin.size() - 1))];
-    s.delay_min = dice.whole(kind == Kind::TooClose ? 3 : 0, kDelayMostMin);
+    // A manoeuvre at a range comes some minutes after the last sighting.
+    s.delay_min = kind == Kind::AtARange ? dice.whole(kRangeDelayLeastMin, kRangeDelayMostMin)
+                                         : dice.whole(kind == Kind::TooClose ? 3 : 0, kDelayMostMin);
     s.first_sighting = dice.whole(kEarliestFirstSighting, kLatestFirstSighting);
     return s;
 }
@@ -156,23 +170,35 @@ constexpr std::array<Kind, 6> kKindsInCompany = {
     Kind::BOvertaking, Kind::OwnOvertaking,         Kind::PassingClear,
 };
 
+// The kind a ship of the exercise is drawn as.
+Kind ship_kind_for(Kind kind, Dice& dice) {
+    if (kind == Kind::SeveralShips) return kKindsInCompany[static_cast<std::size_t>(dice.whole(0, kKindsInCompany.size() - 1))];
+    if (taught_input(kind)) return kTaughtSituations[static_cast<std::size_t>(dice.whole(0, kTaughtSituations.size() - 1))];
+    return kind;
+}
+
 std::optional<traffic::TrafficExercise> draw_exercise(Kind kind, Dice& dice) {
     const Scene s = draw_scene(kind, dice);
     traffic::TrafficExercise exercise = exercise_of(s);
     const int ships = kind == Kind::SeveralShips ? dice.whole(kLeastShips, kMostShips) : 1;
     std::vector<Vec2> placed;
     for (int i = 0; i < ships; ++i) {
-        const Kind ship_kind =
-            kind == Kind::SeveralShips
-                ? kKindsInCompany[static_cast<std::size_t>(dice.whole(0, kKindsInCompany.size() - 1))]
-                : kind;
-        const std::optional<Track> track = place_target(recipe_for(ship_kind, s, dice), s, dice);
+        const Kind ship_kind = ship_kind_for(kind, dice);
+        Recipe recipe = recipe_for(ship_kind, s, dice);
+        if (kind == Kind::AtARange) {
+            // B at the manoeuvre time at the stated range: the officer alters when B closes to it.
+            const double stated = kRangeStep * dice.whole(kStatedRangeLeastHalves, kStatedRangeMostHalves);
+            recipe.range_nm = {stated, stated};
+            exercise.manoeuvre.delay_min = 0;
+            exercise.manoeuvre.at_range = traffic::RangeTrigger{"B", stated};
+        }
+        const std::optional<Track> track = place_target(recipe, s, dice);
         if (!track) return std::nullopt;
         for (const Vec2& other : placed) {
             if (traffic::length(other - track->position) < kLeastSeparationNm) return std::nullopt;
         }
         placed.push_back(track->position);
-        const traffic::Target target = sighted_target(*track, s, std::string(1, static_cast<char>('B' + i)));
+        const traffic::Target target = sighted_target(*track, s, std::string(1, static_cast<char>('B' + i)), kind);
         if (!within_radar_ranges(target)) return std::nullopt;
         exercise.targets.push_back(target);
     }
@@ -207,12 +233,22 @@ std::optional<traffic::Situation> named_encounter(Kind kind) {
         case Kind::OwnOvertaking: return traffic::Situation::Overtaking;
         case Kind::PassingClear:
         case Kind::TooClose:
-        case Kind::SeveralShips: break;
+        case Kind::SeveralShips:
+        case Kind::RelativeBearings:
+        case Kind::ThreeSightings:
+        case Kind::AtARange: break;
     }
     return std::nullopt;
 }
 
-bool rules_read_the_kind(Kind kind, const traffic::TrafficSolution& solution) {
+// A taught-input kind names the encounter of the situation its ship is
+// drawn as, which the key answers as the rules read it.
+bool rules_read_the_kind(Kind kind, const traffic::TrafficExercise& exercise, const traffic::TrafficSolution& solution) {
+    if (taught_input(kind)) {
+        const std::optional<Kind> drawn = encounter_kind(exercise, solution);
+        if (!drawn) return false;
+        kind = *drawn;
+    }
     const std::optional<traffic::Situation> named = named_encounter(kind);
     return !named || (!solution.rules.empty() && solution.rules.front().encounter.situation == *named);
 }
@@ -223,7 +259,7 @@ bool plausible_speeds(const traffic::TrafficSolution& solution) {
 }
 
 bool acceptable(Kind kind, const traffic::TrafficExercise& exercise, const traffic::TrafficSolution& solution) {
-    if (!meets_kind(kind, exercise, solution) || !rules_read_the_kind(kind, solution)) return false;
+    if (!meets_kind(kind, exercise, solution) || !rules_read_the_kind(kind, exercise, solution)) return false;
     if (!plausible_speeds(solution) || !triangles_on_rose(exercise, solution)) return false;
     if (kind == Kind::PassingClear ? solution.recommendation.kind != traffic::RecommendationKind::NoneNeeded
                                    : !acts_now(solution)) {

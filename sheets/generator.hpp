@@ -32,6 +32,12 @@ inline constexpr int kMostShips = 4;
 // No target of a sheet is faster: an overtaking ship at 30 knots is no ship
 // the class will meet.
 inline constexpr double kMostTargetSpeedKt = 25.0;
+// A manoeuvre at a range: B closes to 3 to 6 miles, in half miles, some 4
+// to 12 minutes after the last sighting.
+inline constexpr int kStatedRangeLeastHalves = 6;
+inline constexpr int kStatedRangeMostHalves = 12;
+inline constexpr int kRangeDelayLeastMin = 4;
+inline constexpr int kRangeDelayMostMin = 12;
 
 struct SheetExercise {
     Kind kind = Kind::HeadOn;

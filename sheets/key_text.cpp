@@ -98,7 +98,9 @@ std::vector<std::string> exercise_key_lines(const SheetExercise& x) {
                             " (any course that clears, to a side the rules allow, is right); ";
                     break;
                 case Measure::NewSpeed: line += "new speed " + key_value_text(item) + " (or any that clears); "; break;
-                case Measure::Clock: line += "resume at " + key_value_text(item) + "; "; break;
+                case Measure::Clock:
+                    line += (item.name == "manoeuvre_time" ? "manoeuvre at " : "resume at ") + key_value_text(item) + "; ";
+                    break;
                 case Measure::YesNo: line += "manoeuvre needed: " + key_value_text(item) + "; "; break;
                 default: line += item.name + " " + key_value_text(item) + "; "; break;
             }

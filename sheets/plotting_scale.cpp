@@ -34,7 +34,7 @@ PlotScale plot_scale_for(const traffic::TrafficExercise& exercise, const traffic
     scale.ring_nm = scale.range_nm / kRings;
     if (!exercise.targets.empty()) {
         const auto& seen = exercise.targets.front().sightings;
-        scale.interval_min = std::max(1, std::abs(traffic::minutes_between(seen.front().time, seen.back().time)));
+        scale.interval_min = std::max(1, std::abs(traffic::minutes_between(seen[0].time, seen[1].time)));
     }
     // The least whole multiple of the interval that makes the vector long enough.
     const double mm_per_interval = exercise.own.speed_kt * scale.interval_min / kMinutesPerHour * scale.mm_per_nm();

@@ -35,8 +35,9 @@ struct PlotScale {
     double nm_per_mm() const { return 1.0 / mm_per_nm(); }
 };
 
-// The sheet's scale for the exercise; the interval is its first target's
-// (every ship of a sheet is seen at the same times).
+// The sheet's scale for the exercise; the interval is its first target's,
+// from its first sighting to its second (every ship of a sheet is seen at
+// the same times, at equal intervals).
 PlotScale plot_scale_for(const traffic::TrafficExercise& exercise, const traffic::TrafficSolution& solution);
 
 // The own ship's vector over the vector time, millimetres on the sheet.

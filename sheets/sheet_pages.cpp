@@ -30,6 +30,8 @@ constexpr TextStyle kConsole{6.6, false, true};
 constexpr double kTableTop = 58.0;
 constexpr double kTableRow = 12.5;
 constexpr std::array<double, 7> kTableColumns = {0.0, 62.0, 132.0, 202.0, 272.0, 342.0, 412.0};
+// Three sightings a ship: closer columns.
+constexpr std::array<double, 10> kWideTableColumns = {0.0, 34.0, 80.0, 138.0, 188.0, 234.0, 292.0, 342.0, 388.0, 446.0};
 // The rose stands at the same place on the worksheet and on the answer page.
 constexpr double kRoseCentreY = 374.0;
 constexpr double kScaleCaptionY = 624.0;
@@ -136,9 +138,15 @@ page::Drawing worksheet_page(const SheetExercise& x, const SheetPlace& place) {
     heading(page, "Exercise " + console::whole_text(place.number), place);
     TextFlow given(page, 0.0, 20.0);
     given.line(own_ship_text(x.exercise), kBody);
-    given.line(manoeuvre_text(x), kBody);
+    given.line(manoeuvre_text(x, false), kBody);
     given.line(scale_text(x), kSmall);
-    table(page, sightings_table(x.exercise), kTableColumns.data(), kTableTop, kTableRow, kHeading, kBody);
+    const std::vector<std::vector<std::string>> rows = sightings_table(x.exercise);
+    const double* columns = rows.front().size() > kTableColumns.size() ? kWideTableColumns.data() : kTableColumns.data();
+    table(page, rows, columns, kTableTop, kTableRow, kHeading, kBody);
+    if (const std::optional<std::string> note = sightings_note(x.exercise)) {
+        TextFlow under(page, 0.0, kTableTop + kTableRow * static_cast<double>(rows.size()) + 2.0);
+        for (std::string& part : wrapped(*note, 140)) under.line(std::move(part), kSmall);
+    }
 
     const plot::RingPlan plan = plotting_rose(x, rose_centre(page));
     plot::add_degree_rose(plan, page);
@@ -155,7 +163,7 @@ page::Drawing answer_page(const SheetExercise& x, const SheetPlace& place) {
     page::Drawing page = blank_page();
     heading(page, "Exercise " + console::whole_text(place.number) + ", key: " + std::string(kind_title(x.kind)), place);
     TextFlow given(page, 0.0, 20.0);
-    given.line(own_ship_text(x.exercise) + ". " + manoeuvre_text(x), kSmall);
+    given.line(own_ship_text(x.exercise) + ". " + manoeuvre_text(x, true), kSmall);
     given.line(scale_text(x), kSmall);
     TextStyle head = kKey;
     head.bold = true;
@@ -167,6 +175,7 @@ page::Drawing answer_page(const SheetExercise& x, const SheetPlace& place) {
     for (const std::string& line : exercise_key_lines(x)) {
         for (std::string& part : wrapped(line, kQuestionWidth)) below.line(std::move(part), kBody);
     }
+    if (const std::optional<std::string> plotted = true_bearings_text(x.exercise)) below.line(*plotted, kBody);
     below.gap(3.0);
     for (std::string& part : wrapped("The key is the traffic solver's, at the manoeuvre time, to the figure plotted; "
                                      "the board lies over the worksheet's plot at the same scale. Solid: the plot and the "
@@ -182,8 +191,11 @@ page::Drawing programs_page(const SheetExercise& x, const SheetPlace& place) {
     page::Drawing page = blank_page();
     heading(page, "Exercise " + console::whole_text(place.number) + ", the programs: " + std::string(kind_title(x.kind)), place);
     TextFlow given(page, 0.0, 22.0);
-    given.line(own_ship_text(x.exercise) + ". " + manoeuvre_text(x), kSmall);
+    given.line(own_ship_text(x.exercise) + ". " + manoeuvre_text(x, true), kSmall);
     if (single_ship(x.kind)) {
+        for (const std::string& note : dialog_input_notes(x.exercise)) {
+            for (std::string& part : wrapped(note, 120)) given.line(std::move(part), kSmall);
+        }
         if (const auto note = dialog_and_solver_note(x.exercise, x.solution)) {
             for (std::string& part : wrapped(*note, 120)) given.line(std::move(part), kSmall);
         }

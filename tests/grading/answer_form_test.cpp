@@ -15,7 +15,7 @@ namespace echo_track::grading {
 namespace {
 
 const std::vector<sheets::Kind> kKinds(sheets::kAllKinds.begin(), sheets::kAllKinds.end());
-const SheetOrigin kOrigin{7, 8, kKinds};
+const SheetOrigin kOrigin{7, static_cast<int>(kKinds.size()), kKinds};
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
     const auto at = text.find(from);
@@ -77,7 +77,7 @@ TEST(AnswerForms, FormsOfAnotherSheetOrChangedAboveTheAnswersAreRefused) {
         {"exercise = 2", "exercise = 3"},
         {"exercise = 2", "exercise = 9"},
         {"exercise = 2", "exercise = \"2\""},
-        {"count = 8", "count = 0"},
+        {"count = 11", "count = 0"},
         {"kinds = [", "kinds = [\"rowing\", "},
         {"check = \"", "check = \"0"},
         {"\n[answers]\n", "\n[answer]\n"},

@@ -39,7 +39,7 @@ const ItemGrade& graded(const ExerciseGrade& g, const std::string& name) {
 
 TEST(Grading, TheKeysOwnFiguresGetFullMarksOnEveryKind) {
     for (int seed = 0; seed < kSeeds; ++seed) {
-        const auto sheet = sheets::generate_sheet(static_cast<std::uint64_t>(seed), 8,
+        const auto sheet = sheets::generate_sheet(static_cast<std::uint64_t>(seed), static_cast<int>(sheets::kAllKinds.size()),
                                                   std::vector<sheets::Kind>(sheets::kAllKinds.begin(), sheets::kAllKinds.end()));
         for (const sheets::SheetExercise& x : sheet) {
             const ExerciseGrade g = grade_exercise(x, key_answers(x), Tolerances{});
@@ -67,7 +67,8 @@ std::string moved(const KeyItem& item, double shift) {
 
 TEST(Grading, EachFigureJustInsideItsToleranceIsRightAndJustOutsideWrong) {
     const Tolerances tolerances;
-    for (const sheets::Kind kind : {sheets::Kind::CrossingFromStarboard, sheets::Kind::SeveralShips, sheets::Kind::TooClose}) {
+    for (const sheets::Kind kind : {sheets::Kind::CrossingFromStarboard, sheets::Kind::SeveralShips, sheets::Kind::TooClose,
+                                    sheets::Kind::AtARange}) {
         for (int seed = 0; seed < kSeeds; ++seed) {
             sheets::Dice dice(static_cast<std::uint64_t>(seed));
             const sheets::SheetExercise x = sheets::generate_exercise(kind, dice);

@@ -1,13 +1,18 @@
 // The generated exercises: every kind over many seeds meets its criteria,
-// written out here from the navigator's figures; every value is one found
-// at sea; the dice are pinned; an exercise survives its TOML file.
+// written out here from the navigator's figures (for the taught inputs also
+// from the sightings themselves: three on one line give the key's motion, a
+// manoeuvre at a range comes when B, moved on plainly from its sightings,
+// is at that range); every value is one found at sea; the dice are pinned;
+// an exercise survives its TOML file.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <set>
 
+#include "sheets/key_text.hpp"
 #include "traffic_io/traffic_file.hpp"
 #include "sheets/answer_key.hpp"
 #include "sheets/dialog_answers.hpp"
@@ -34,11 +39,78 @@ bool passes_too_close(const TrafficExercise& e, const TargetSolution& b) {
 
 using Criteria = std::function<bool(const TrafficExercise&, const TargetSolution&)>;
 
+// A sighting's position from the own ship, nm.
+traffic::Vec2 plotted(const traffic::Sighting& s) { return traffic::along(s.bearing, s.range_nm); }
+
+bool given_relative(const TrafficExercise& e, const TargetSolution&) {
+    for (const traffic::Sighting& s : e.targets.front().sightings) {
+        if (!s.relative_bearing || std::fmod(*s.relative_bearing + e.own.course, 360.0) != s.bearing) return false;
+    }
+    return true;
+}
+
+// Three at equal intervals; the third within the plot tolerance of where the
+// first two put it; and the key's relative motion the line through all three
+// (for equal spacing the least-squares slope is the first to the third).
+bool three_on_one_line(const TrafficExercise& e, const TargetSolution& b) {
+    const auto& s = e.targets.front().sightings;
+    if (s.size() != 3) return false;
+    const int gap = traffic::minutes_between(s[0].time, s[1].time);
+    if (gap <= 0 || traffic::minutes_between(s[1].time, s[2].time) != gap) return false;
+    const traffic::Vec2 expected = plotted(s[1]) + (plotted(s[1]) - plotted(s[0]));
+    const double tolerance = std::max(e.plot_tolerance_nm, 0.02 * s[2].range_nm);
+    const traffic::Vec2 through_all = (60.0 / (2.0 * gap)) * (plotted(s[2]) - plotted(s[0]));
+    return traffic::length(plotted(s[2]) - expected) <= tolerance &&
+           traffic::length(through_all - b.present.relative_velocity) < 1e-9;
+}
+
+// B's relative motion from its first sighting to its last, nm a minute.
+traffic::Vec2 per_minute(const TrafficExercise& e) {
+    const auto& s = e.targets.front().sightings;
+    return (1.0 / traffic::minutes_between(s.front().time, s.back().time)) * (plotted(s.back()) - plotted(s.front()));
+}
+
+// B moved on from its sightings in small steps: the minutes after the
+// latest until it first closes to `range_nm`; none within 12 hours.
+std::optional<double> closes_after(const TrafficExercise& e, double range_nm) {
+    constexpr double kStep = 0.01;
+    const traffic::Vec2 latest = plotted(e.targets.front().sightings.back());
+    const traffic::Vec2 v = per_minute(e);
+    for (double t = 0.0; t <= 720.0; t += kStep) {
+        if (traffic::length(latest + t * v) <= range_nm) return t;
+    }
+    return std::nullopt;
+}
+
+// "hh:mm" as minutes after midnight.
+double clock_minutes(const std::string& text) { return std::stoi(text.substr(0, 2)) * 60.0 + std::stoi(text.substr(3, 2)); }
+
+// The key asks the time of a manoeuvre at a range, and only then; as
+// printed, it is the minute B closes to it after the latest sighting, moved
+// on plainly from its sightings, and B's range then is the stated one within
+// what B runs in half a minute.
+void expect_key_time_at_the_range(const SheetExercise& x) {
+    const std::vector<KeyItem> items = key_items(x);
+    const auto asked = std::find_if(items.begin(), items.end(), [](const KeyItem& i) { return i.name == "manoeuvre_time"; });
+    const auto& trigger = x.exercise.manoeuvre.at_range;
+    ASSERT_EQ(asked != items.end(), trigger.has_value());
+    if (!trigger) return;
+    const TrafficExercise& e = x.exercise;
+    const traffic::Sighting& latest = e.targets.front().sightings.back();
+    const double key_after = clock_minutes(key_value_text(*asked)) - latest.time.minutes;
+    const std::optional<double> after = closes_after(e, trigger->range_nm);
+    ASSERT_TRUE(after && *after > 0.0);
+    EXPECT_LE(std::fabs(key_after - *after), 0.5 + 0.01);
+    const double range_then = traffic::length(plotted(latest) + key_after * per_minute(e));
+    EXPECT_LE(std::fabs(range_then - trigger->range_nm), 0.5 * traffic::length(per_minute(e)) + 1e-9);
+}
+
 struct KindCase {
     Kind kind;
     Criteria holds;
     std::optional<Outcome> dialog;  // what echo-track's manoeuvre report comes to
     const char* encounter;          // the key's encounter under the rules: the kind's own name
+    bool drawn_as_a_situation = false;  // a taught input: drawn as head-on or crossing, its encounter that one's
 };
 
 const KindCase kCases[] = {
@@ -68,7 +140,16 @@ const KindCase kCases[] = {
      [](auto& e, auto& b) { return b.range_nm > e.required_cpa_nm && b.present.cpa_nm >= e.required_cpa_nm; },
      Outcome::NoDanger, "none"},
     {Kind::TooClose, [](auto& e, auto& b) { return b.range_nm < e.required_cpa_nm; }, Outcome::TooClose, nullptr},
+    {Kind::RelativeBearings, [](auto& e, auto& b) { return given_relative(e, b) && passes_too_close(e, b); },
+     Outcome::Courses, nullptr, true},
+    {Kind::ThreeSightings, [](auto& e, auto& b) { return three_on_one_line(e, b) && passes_too_close(e, b); },
+     Outcome::Courses, nullptr, true},
+    {Kind::AtARange, [](auto& e, auto& b) { return e.manoeuvre.at_range && e.manoeuvre.at_range->of == "B" && passes_too_close(e, b); },
+     Outcome::Courses, nullptr, true},
 };
+
+// The situations a taught input is drawn as: the first three cases.
+constexpr std::size_t kSituationCases = 3;
 
 bool whole(double v) { return v == std::round(v); }
 bool tenths(double v) { return std::fabs(v * 10.0 - std::round(v * 10.0)) < 1e-9; }
@@ -80,11 +161,21 @@ void expect_sea_values(const SheetExercise& x) {
     EXPECT_TRUE(whole(e.own.speed_kt) && e.own.speed_kt >= 5.0 && e.own.speed_kt <= 20.0);
     EXPECT_TRUE(tenths(e.required_cpa_nm) && e.required_cpa_nm >= 0.5 - 1e-9 && e.required_cpa_nm <= 2.0 + 1e-9);
     EXPECT_TRUE(e.manoeuvre.delay_min >= 0 && e.manoeuvre.delay_min <= 6 && !e.manoeuvre.at);
+    if (e.manoeuvre.at_range) {
+        const double r = e.manoeuvre.at_range->range_nm;
+        EXPECT_TRUE(whole(2.0 * r) && r >= 3.0 && r <= 6.0 && e.manoeuvre.delay_min == 0) << r;
+    }
     for (const TargetSolution& t : x.solution.targets) EXPECT_LE(t.true_speed_kt, 25.0) << t.name;
     for (const traffic::Target& t : e.targets) {
-        const int interval = traffic::minutes_between(t.sightings.front().time, t.sightings.back().time);
+        const int interval = traffic::minutes_between(t.sightings[0].time, t.sightings[1].time);
         EXPECT_TRUE(interval == 6 || interval == 10 || interval == 12) << interval;
+        for (std::size_t k = 1; k < t.sightings.size(); ++k) {
+            EXPECT_EQ(traffic::minutes_between(t.sightings[k - 1].time, t.sightings[k].time), interval);
+        }
         for (const traffic::Sighting& s : t.sightings) {
+            if (s.relative_bearing) {
+                EXPECT_TRUE(whole(*s.relative_bearing) && *s.relative_bearing < 360.0);
+            }
             EXPECT_TRUE(whole(s.bearing) && s.bearing >= 0.0 && s.bearing < 360.0) << s.bearing;
             EXPECT_TRUE(tenths(s.range_nm) && s.range_nm >= 2.0 && s.range_nm <= 12.0) << s.range_nm;
         }
@@ -106,6 +197,16 @@ TEST(Exercises, EveryKindMeetsItsCriteriaWithValuesAsAtSea) {
             if (c.encounter != nullptr) {
                 EXPECT_EQ(encounter_word(solved.rules.front().encounter.situation), c.encounter);
             }
+            // A taught input's encounter is that of the situation its geometry meets.
+            if (c.drawn_as_a_situation) {
+                const KindCase* drawn = nullptr;
+                for (std::size_t k = 0; k < kSituationCases && !drawn; ++k) {
+                    if (kCases[k].holds(x.exercise, solved.targets.front())) drawn = &kCases[k];
+                }
+                ASSERT_NE(drawn, nullptr);
+                EXPECT_EQ(encounter_word(solved.rules.front().encounter.situation), drawn->encounter);
+            }
+            expect_key_time_at_the_range(x);
         }
     }
 }
@@ -154,6 +255,11 @@ TEST(ExerciseFiles, EveryExerciseSurvivesItsTomlFile) {
         EXPECT_EQ(read.own.speed_kt, e.own.speed_kt);
         EXPECT_EQ(read.required_cpa_nm, e.required_cpa_nm);
         EXPECT_EQ(read.manoeuvre.delay_min, e.manoeuvre.delay_min);
+        ASSERT_EQ(read.manoeuvre.at_range.has_value(), e.manoeuvre.at_range.has_value());
+        if (e.manoeuvre.at_range) {
+            EXPECT_EQ(read.manoeuvre.at_range->of, e.manoeuvre.at_range->of);
+            EXPECT_EQ(read.manoeuvre.at_range->range_nm, e.manoeuvre.at_range->range_nm);
+        }
         ASSERT_EQ(read.targets.size(), e.targets.size());
         for (std::size_t t = 0; t < e.targets.size(); ++t) {
             ASSERT_EQ(read.targets[t].sightings.size(), e.targets[t].sightings.size());
@@ -161,6 +267,7 @@ TEST(ExerciseFiles, EveryExerciseSurvivesItsTomlFile) {
                 EXPECT_EQ(read.targets[t].sightings[k].time.minutes, e.targets[t].sightings[k].time.minutes);
                 EXPECT_EQ(read.targets[t].sightings[k].bearing, e.targets[t].sightings[k].bearing);
                 EXPECT_EQ(read.targets[t].sightings[k].range_nm, e.targets[t].sightings[k].range_nm);
+                EXPECT_EQ(read.targets[t].sightings[k].relative_bearing, e.targets[t].sightings[k].relative_bearing);
             }
         }
     }

@@ -2,7 +2,9 @@
 // every sighting and every CPA falls inside the chosen range, the own
 // ship's vector at the vector time is long enough to draw, the key's board
 // has the worksheet's rings at the same place and size, and no two CPA
-// labels of a crowded board print over each other.
+// labels of a crowded board print over each other. Every sighting stands in
+// the worksheet's table with its bearing as given (relative ones under a
+// relative heading), and the key's board marks each one.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +16,7 @@
 #include "page/label_placer.hpp"
 #include "sheets/plotting_scale.hpp"
 #include "sheets/sheet_pages.hpp"
+#include "traffic_io/traffic_text.hpp"
 
 namespace echo_track::sheets {
 namespace {
@@ -36,10 +39,32 @@ std::vector<std::string> ring_labels(const page::Drawing& page) {
     return found;
 }
 
+// Each ship's row of the worksheet's table: its name, then each sighting's
+// time, bearing as given and range, under a heading that says which bearings.
+void expect_every_sighting_in_the_table(const SheetExercise& x, const page::Drawing& worksheet) {
+    std::vector<std::string> all;
+    for (const page::Shape& s : worksheet.shapes) {
+        if (const auto* t = std::get_if<page::TextShape>(&s.form)) all.push_back(t->text);
+    }
+    for (const traffic::Target& t : x.exercise.targets) {
+        auto at = std::find(all.begin(), all.end(), t.name);
+        for (const traffic::Sighting& seen : t.sightings) {
+            for (const std::string& cell : {traffic_io::clock_text(seen.time), traffic_io::course_text(seen.relative_bearing.value_or(seen.bearing)),
+                                            traffic_io::tenths_text(seen.range_nm) + " nm"}) {
+                ASSERT_TRUE(at != all.end() && ++at != all.end()) << t.name;
+                EXPECT_EQ(*at, cell);
+            }
+        }
+    }
+    const auto& first = x.exercise.targets.front().sightings;
+    const std::string heading = (first.front().relative_bearing ? "Rel. brg " : "Bearing ") + std::to_string(first.size());
+    EXPECT_NE(std::find(all.begin(), all.end(), heading), all.end()) << heading;
+}
+
 TEST(PlottingSheet, EverythingInsideTheRangeTheOwnVectorLongAndTheKeyOnTheSameRose) {
     const std::vector<Kind> kinds(kAllKinds.begin(), kAllKinds.end());
     for (int seed = 0; seed < kSeeds; ++seed) {
-        const std::vector<SheetExercise> sheet = generate_sheet(static_cast<std::uint64_t>(seed), 8, kinds);
+        const std::vector<SheetExercise> sheet = generate_sheet(static_cast<std::uint64_t>(seed), static_cast<int>(kinds.size()), kinds);
         for (const SheetExercise& x : sheet) {
             SCOPED_TRACE(std::string(kind_name(x.kind)) + " seed " + std::to_string(seed));
             const PlotScale scale = plot_scale_for(x.exercise, x.solution);
@@ -76,6 +101,11 @@ TEST(PlottingSheet, EverythingInsideTheRangeTheOwnVectorLongAndTheKeyOnTheSameRo
                 EXPECT_EQ(keyed[i].centre.y, drawn[i].centre.y);
             }
             EXPECT_EQ(ring_labels(key), ring_labels(worksheet));
+            expect_every_sighting_in_the_table(x, worksheet);
+            std::size_t marks = 0;
+            for (const traffic::Target& t : x.exercise.targets) marks += t.sightings.size();
+            EXPECT_EQ(std::count_if(key.shapes.begin(), key.shapes.end(), [](const page::Shape& s) { return s.role == page::Role::B1; }),
+                      static_cast<std::ptrdiff_t>(marks));
         }
     }
 }

@@ -27,7 +27,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kCount = 8;
+constexpr int kCount = static_cast<int>(kAllKinds.size());  // every kind once
 
 std::string read_file(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
