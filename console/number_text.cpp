@@ -33,6 +33,15 @@ std::size_t write_fixed(char* out, std::size_t room, double magnitude, int decim
     return written(std::snprintf(out, room, "%.*f", decimals, magnitude), room);
 }
 
+std::size_t write_shortest(char* out, std::size_t room, double value) {
+    std::size_t n = 0;
+    for (int digits = 1; digits <= 17; ++digits) {
+        n = written(std::snprintf(out, room, "%.*g", digits, value), room);
+        if (std::strtod(out, nullptr) == value) break;
+    }
+    return n;
+}
+
 DecimalValue decimal_to_double(std::string_view text, double& value) {
     char terminated[72];
     if (text.size() >= sizeof terminated) text = text.substr(0, sizeof terminated - 1);
@@ -57,6 +66,17 @@ std::size_t write_general9(char* out, std::size_t room, double magnitude) {
 std::size_t write_fixed(char* out, std::size_t room, double magnitude, int decimals) {
     auto res = std::to_chars(out, out + room, magnitude, std::chars_format::fixed, decimals);
     return res.ec == std::errc{} ? static_cast<std::size_t>(res.ptr - out) : 0;
+}
+
+std::size_t write_shortest(char* out, std::size_t room, double value) {
+    std::size_t n = 0;
+    for (int digits = 1; digits <= 17; ++digits) {
+        auto res = std::to_chars(out, out + room, value, std::chars_format::general, digits);
+        n = res.ec == std::errc{} ? static_cast<std::size_t>(res.ptr - out) : 0;
+        double back = 0.0;
+        if (std::from_chars(out, out + n, back).ec == std::errc{} && back == value) break;
+    }
+    return n;
 }
 
 DecimalValue decimal_to_double(std::string_view text, double& value) {

@@ -1,10 +1,14 @@
-// The page: its shell (shell.mjs) with the dialog view (dialog.mjs). The
-// compiled module comes from echo-track.wasm beside the page, whose fetch and
+// The page: its shell (shell.mjs) with three views: the dialog (dialog.mjs),
+// Traffic (traffic.mjs) and Exercises (exercises.mjs). The dialog's compiled
+// module comes from echo-track.wasm beside the page, whose fetch and
 // compilation the page's head starts before anything else, or, in the
-// single-file page, from the base64 text that the file holds.
+// single-file page, from the base64 text that the file holds. The other two
+// views load the workbench's module (workbench.mjs) when first opened.
 
 import { dialogView } from './dialog.mjs';
+import { exercisesView } from './exercises.mjs';
 import { defineView, startShell } from './shell.mjs';
+import { trafficView } from './traffic.mjs';
 
 function compileModule() {
   const inline = document.getElementById('echo-track-wasm');
@@ -17,4 +21,6 @@ function compileModule() {
 
 // The module is fetched and compiled once, and instantiated anew for every run.
 defineView(dialogView(compileModule()));
+defineView(trafficView());
+defineView(exercisesView());
 startShell();

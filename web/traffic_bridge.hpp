@@ -1,0 +1,25 @@
+#pragma once
+// The Traffic view's side of the bridge: a traffic file solved, as JSON.
+//
+//   { "exercise": the file's values as read (for the page's form),
+//     "warnings": [...], "report": the whole text report,
+//     "heading", "altering", "manoeuvre", "recommendation": its parts as text,
+//     "sightings", "targets": { "titles": [...], "rows": [[...], ...] },
+//       each cell as the report prints it,
+//     "trial": null or { "heading", "titles", "rows", "resume" },
+//     "board": the board as SVG, "own_vector": { "x", "y", "length" } where
+//       it draws the own ship's vector of the present speed }
+
+#include <string>
+
+namespace echo_track::web {
+
+// Throws TrafficFileError ("source:line:column: what is wrong") for a bad file.
+std::string traffic_answer(const std::string& toml, const std::string& source);
+
+// { "course": 123, "speed_kt": 12.3 } of the own ship's vector ending at
+// (x, y) on the board of the file solved last (null where the vector gives
+// none); an error before any file is solved.
+std::string vector_answer(double x, double y);
+
+}  // namespace echo_track::web
