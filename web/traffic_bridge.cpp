@@ -18,6 +18,7 @@ namespace {
 // The file solved last, for the vector dragged on its board.
 std::optional<traffic::TrafficExercise> g_exercise;
 std::optional<traffic::TrafficSolution> g_solution;
+std::string g_board;
 
 void table(JsonWriter& json, const traffic_io::ReportTable& t) {
     json.begin_object().key("titles").value(t.titles).key("rows").value(t.rows).end_object();
@@ -84,7 +85,7 @@ std::string traffic_answer(const std::string& toml, const std::string& source) {
         json.begin_object().key("heading").value(parts.trial_heading).key("titles").value(parts.trial.titles);
         json.key("rows").value(parts.trial.rows).key("resume").value(parts.trial_resume).end_object();
     }
-    json.key("board").value(page::svg_page(plot::layout_traffic_board(e, s)));
+    g_board = page::svg_page(plot::layout_traffic_board(e, s));
     const plot::OwnVectorScale v = plot::own_vector_scale(e, s);
     json.key("own_vector").begin_object().key("x").value(v.centre.x).key("y").value(v.centre.y).key("length").value(v.length).end_object();
     json.end_object();
@@ -92,6 +93,8 @@ std::string traffic_answer(const std::string& toml, const std::string& source) {
     g_solution = std::move(s);
     return json.text();
 }
+
+std::string board_answer() { return g_board; }
 
 std::string vector_answer(double x, double y) {
     if (!g_exercise || !g_solution) throw std::logic_error("no traffic file is solved yet");

@@ -50,6 +50,9 @@ EMSCRIPTEN_KEEPALIVE const char* workbench_traffic(const char* toml, const char*
     return guarded([&] { return echo_track::web::traffic_answer(toml, source); });
 }
 
+// The board of the traffic file solved last, SVG.
+EMSCRIPTEN_KEEPALIVE const char* workbench_board() { return answer(echo_track::web::board_answer()); }
+
 // The course and speed of the own ship's vector ending at (x, y) on the
 // board of the traffic file solved last.
 EMSCRIPTEN_KEEPALIVE const char* workbench_vector_at(double x, double y) {

@@ -216,9 +216,6 @@ export function exercisesView() {
   }
 
   return {
-    name: 'exercises',
-    title: 'Exercises',
-    aliases: ['exercise'],
     async enter(moveFocus, argument) {
       if (wb === null) {
         try {

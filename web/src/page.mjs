@@ -19,8 +19,15 @@ function compileModule() {
   return WebAssembly.compile(bytes);
 }
 
+// A view that is set up when first shown: the dialog's start is not to wait
+// for the others.
+function later(name, title, make, aliases = []) {
+  let view = null;
+  return { name, title, aliases, enter: (...args) => (view ??= make()).enter(...args) };
+}
+
 // The module is fetched and compiled once, and instantiated anew for every run.
 defineView(dialogView(compileModule()));
-defineView(trafficView());
-defineView(exercisesView());
+defineView(later('traffic', 'Traffic', trafficView));
+defineView(later('exercises', 'Exercises', exercisesView, ['exercise']));
 startShell();

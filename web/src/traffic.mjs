@@ -97,7 +97,7 @@ export function trafficView() {
   let pending = null;      // a solve waiting for the next frame
   // What the tests read: every answer, the complaint, how long the last
   // solve and redraw took (ms).
-  const record = { solves: 0, result: null, error: null, renderMs: null };
+  const record = { solves: 0, result: null, error: null, renderMs: null, bridgeMs: null };
   window.echoTrackTraffic = record;
 
   function showError(message) {
@@ -124,6 +124,7 @@ export function trafficView() {
       record.solves++;
       return;
     }
+    record.bridgeMs = performance.now() - started;
     showError(null);
     last = answer;
     render(answer, fillForm);
@@ -357,8 +358,6 @@ export function trafficView() {
   }
 
   return {
-    name: 'traffic',
-    title: 'Traffic',
     async enter(moveFocus, argument) {
       if (wb === null) {
         try {

@@ -59,7 +59,8 @@ export function bridge(m) {
     }
   };
   return {
-    traffic: (toml, source) => call('traffic', toml, source),
+    // The board comes apart from the JSON, as it is: most of the bytes.
+    traffic: (toml, source) => ({ ...call('traffic', toml, source), board: m.UTF8ToString(m._workbench_board(), m._workbench_length()) }),
     vectorAt: (x, y) => call('vector_at', x, y),
     sheet: (seed, kinds, count) => call('sheet', seed, kinds, count),
     exercise: (seed, kinds, number, count) => call('exercise', seed, kinds, number, count),

@@ -15,12 +15,11 @@
 //   node browser.mjs <site> <bare page folder> <echo-track> <single file> [screenshot.png [phone.png]]
 
 import { spawn, spawnSync } from 'node:child_process';
-import { mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
+import { readdirSync, readFileSync } from 'node:fs';
 import path from 'node:path';
 import { gzipSync } from 'node:zlib';
-import { chromium } from 'playwright-core';
 import { serve } from '../serve.mjs';
+import { check, failed, launch } from './chromium.mjs';
 
 const [site, bare, native, singleFile, screenshot, phoneShot] = process.argv.slice(2);
 const kMaxGzipBytes = 300 * 1024;
@@ -29,12 +28,6 @@ const kTimingRuns = 7;
 // The default exercise, then RETURN at the pause, RETURN at the next
 // exercise's first eight questions and 0 at its CPA question (which stops).
 const typedExercise = ['300', '5', '1300', '350', '3.7', '1306', '350', '2.5', '1.5', '0', '', '', '', '', '', '', '', '', '', '0'];
-
-let failures = 0;
-function check(ok, what) {
-  console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`);
-  if (!ok) failures++;
-}
 
 function nativeRun(input) {
   const r = spawnSync(native, [], { input });
@@ -70,20 +63,6 @@ function screenOf(stdout, typed) {
 // (a cell the program wrote a blank into is kept by the terminal, so blanks
 // at the ends of lines are left out on both sides)
 const trimLines = (lines) => lines.map((l) => l.trimEnd()).join('\n').trimEnd();
-
-async function launch(options = {}) {
-  // A fresh profile (--user-data-dir) for every part of the tests.
-  const profile = mkdtempSync(path.join(tmpdir(), 'echo-track-chromium-'));
-  const context = await chromium.launchPersistentContext(profile, {
-    executablePath: '/usr/bin/chromium',
-    headless: true,
-    viewport: { width: 1400, height: 900 },
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-    ...options,
-  });
-  return { context, close: async () => { await context.close(); rmSync(profile, { recursive: true, force: true }); } };
-}
 
 const record = (page) => page.evaluate(() => ({ ...window.echoTrack, screen: window.echoTrack.screen() }));
 const stdoutOf = (r) => Buffer.from(r.stdout).toString('latin1');
@@ -435,5 +414,5 @@ try {
   server.closeAllConnections();
   server.close();
 }
-console.log(`${failures === 0 ? 'browser tests passed' : `${failures} browser checks failed`}`);
-process.exit(failures === 0 ? 0 : 1);
+console.log(`${failed() === 0 ? 'browser tests passed' : `${failed()} browser checks failed`}`);
+process.exit(failed() === 0 ? 0 : 1);
