@@ -195,13 +195,35 @@ bool acts_now(const traffic::TrafficSolution& solution) {
     return k == RecommendationKind::Course || k == RecommendationKind::Speed || k == RecommendationKind::CourseAndSpeed;
 }
 
+// The encounter a kind names, as the rules read it: its key answers "the
+// encounter under the rules" with the kind's own name. None for the kinds
+// that name no encounter.
+std::optional<traffic::Situation> named_encounter(Kind kind) {
+    switch (kind) {
+        case Kind::HeadOn: return traffic::Situation::HeadOn;
+        case Kind::CrossingFromStarboard: return traffic::Situation::CrossingFromStarboard;
+        case Kind::CrossingFromPort: return traffic::Situation::CrossingFromPort;
+        case Kind::BOvertaking: return traffic::Situation::Overtaken;
+        case Kind::OwnOvertaking: return traffic::Situation::Overtaking;
+        case Kind::PassingClear:
+        case Kind::TooClose:
+        case Kind::SeveralShips: break;
+    }
+    return std::nullopt;
+}
+
+bool rules_read_the_kind(Kind kind, const traffic::TrafficSolution& solution) {
+    const std::optional<traffic::Situation> named = named_encounter(kind);
+    return !named || (!solution.rules.empty() && solution.rules.front().encounter.situation == *named);
+}
+
 bool plausible_speeds(const traffic::TrafficSolution& solution) {
     return std::all_of(solution.targets.begin(), solution.targets.end(),
                        [](const traffic::TargetSolution& t) { return t.true_speed_kt <= kMostTargetSpeedKt; });
 }
 
 bool acceptable(Kind kind, const traffic::TrafficExercise& exercise, const traffic::TrafficSolution& solution) {
-    if (!meets_kind(kind, exercise, solution)) return false;
+    if (!meets_kind(kind, exercise, solution) || !rules_read_the_kind(kind, solution)) return false;
     if (!plausible_speeds(solution) || !triangles_on_rose(exercise, solution)) return false;
     if (kind == Kind::PassingClear ? solution.recommendation.kind != traffic::RecommendationKind::NoneNeeded
                                    : !acts_now(solution)) {

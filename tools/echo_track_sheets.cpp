@@ -81,36 +81,47 @@ std::optional<std::string> read_request(const Typed& typed, Request& request) {
     return std::nullopt;
 }
 
+// One folder the sheet writes into: the option that names it, the files of
+// the sheet's own kind an earlier sheet left there, and the new files.
+struct SheetFolder {
+    const char* option;
+    const char* file_kind;  // "an exercise file"
+    std::string path;
+    std::vector<tools::EarlierFile> earlier;
+};
+
 // Why the folder may not take the new sheet: files of an earlier one, unless
 // --replace is given, and never a folder named like one of them.
-std::optional<std::string> folder_refusal(const Request& request, const std::vector<tools::EarlierFile>& earlier) {
-    for (const tools::EarlierFile& file : earlier) {
-        if (file.folder) return "--exercises: " + request.folder + "/" + file.name + " is a folder, not an exercise file";
+std::optional<std::string> folder_refusal(const SheetFolder& f, bool replace) {
+    for (const tools::EarlierFile& file : f.earlier) {
+        if (file.folder) return std::string(f.option) + ": " + f.path + "/" + file.name + " is a folder, not " + f.file_kind;
     }
-    if (earlier.empty() || request.replace) return std::nullopt;
-    return "--exercises: " + request.folder + " holds the files of an earlier sheet (" + earlier.front().name +
-           (earlier.size() > 1 ? " and " + std::to_string(earlier.size() - 1) + " more" : "") +
+    if (f.earlier.empty() || replace) return std::nullopt;
+    return std::string(f.option) + ": " + f.path + " holds the files of an earlier sheet (" + f.earlier.front().name +
+           (f.earlier.size() > 1 ? " and " + std::to_string(f.earlier.size() - 1) + " more" : "") +
            "); give --replace to replace them";
 }
 
-// Writes the PDF and the exercise files, all of them or none; then removes
-// what an earlier sheet left in the folder. 0, or the status of the refusal.
+// Writes the PDF, the exercise files and the answer forms, all of them or
+// none; then removes what an earlier sheet left in the folders. 0, or the
+// status of the refusal.
 int write_sheet(const Request& request, const std::vector<sheets::SheetExercise>& sheet, const std::string& pdf) {
-    std::vector<tools::EarlierFile> earlier;
-    page::FileBatch batch;
+    std::vector<SheetFolder> folders;
+    std::vector<std::vector<sheets::SheetFile>> contents;
     if (!request.folder.empty()) {
-        earlier = tools::earlier_sheet_files(request.folder);
-        if (const auto refusal = folder_refusal(request, earlier)) return usage_error(*refusal);
-        batch.make_folder(request.folder);
-        for (const sheets::SheetFile& file : sheets::exercise_files(sheet)) {
-            batch.stage(request.folder + "/" + file.name, file.bytes, page::LinkRule::Replace);
-        }
+        folders.push_back({"--exercises", "an exercise file", request.folder, tools::earlier_sheet_files(request.folder, sheets::kExerciseFilePrefix)});
+        contents.push_back(sheets::exercise_files(sheet));
     }
     if (!request.forms.empty()) {
-        batch.make_folder(request.forms);
-        const echo_track::grading::SheetOrigin origin{request.seed, request.count, request.kinds};
-        for (const sheets::SheetFile& form : echo_track::grading::answer_forms(sheet, origin)) {
-            batch.stage(request.forms + "/" + form.name, form.bytes, page::LinkRule::Replace);
+        folders.push_back({"--answer-forms", "an answer form", request.forms, tools::earlier_sheet_files(request.forms, echo_track::grading::kFormPrefix)});
+        contents.push_back(echo_track::grading::answer_forms(sheet, {request.seed, request.count, request.kinds}));
+    }
+    page::FileBatch batch;
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        if (const auto refusal = folder_refusal(folders[i], request.replace)) return usage_error(*refusal);
+        batch.make_folder(folders[i].path);
+        for (const sheets::SheetFile& file : contents[i]) {
+            batch.stage(folders[i].path + "/" + file.name, file.bytes, page::LinkRule::Replace);
         }
     }
     if (request.output == "-") {
@@ -119,7 +130,7 @@ int write_sheet(const Request& request, const std::vector<sheets::SheetExercise>
         batch.stage(request.output, pdf);
     }
     batch.commit();
-    if (!request.folder.empty()) tools::remove_earlier_files(request.folder, earlier);
+    for (const SheetFolder& f : folders) tools::remove_earlier_files(f.path, f.earlier);
     return 0;
 }
 
@@ -145,7 +156,7 @@ int main(int argc, char** argv) {
     app.add_option("--answer-forms", request.forms, "also write each exercise's answer form as DIR/answers-NN.toml, "
                                                     "for the student to fill in and echo-track-grade to grade")
         ->type_name("DIR");
-    app.add_flag("--replace", request.replace, "let --exercises replace the files of an earlier sheet in DIR");
+    app.add_flag("--replace", request.replace, "let --exercises and --answer-forms replace the files of an earlier sheet in their folders");
     app.set_version_flag("--version", echo_track::version_text(kProgram));
 
     try {

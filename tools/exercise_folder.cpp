@@ -10,7 +10,6 @@
 #include <cstring>
 
 #include "page/output_file.hpp"
-#include "sheets/exercise_files.hpp"
 
 namespace echo_track::tools {
 namespace {
@@ -36,7 +35,7 @@ private:
 
 }  // namespace
 
-std::vector<EarlierFile> earlier_sheet_files(const std::string& folder) {
+std::vector<EarlierFile> earlier_sheet_files(const std::string& folder, std::string_view prefix) {
     std::vector<EarlierFile> found;
     const FolderListing listing(folder);
     if (listing.dir() == nullptr) {
@@ -46,7 +45,7 @@ std::vector<EarlierFile> earlier_sheet_files(const std::string& folder) {
     errno = 0;
     while (const dirent* entry = readdir(listing.dir())) {
         const std::string name = entry->d_name;
-        if (name.rfind(sheets::kExerciseFilePrefix, 0) != 0) continue;
+        if (name.rfind(prefix, 0) != 0) continue;
         struct stat status {};
         if (fstatat(dirfd(listing.dir()), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
             throw page::OutputError("cannot read " + inside(folder, name) + ": " + std::strerror(errno));

@@ -89,7 +89,8 @@ TEST(Grading, EachFigureJustInsideItsToleranceIsRightAndJustOutsideWrong) {
                         if (!signed_figure && item.value - outside < 0.0) continue;
                         std::map<std::string, std::string> answers = key_answers(x);
                         answers[item.name] = moved(item, base + sign * shift);
-                        const ItemGrade& g = graded(grade_exercise(x, answers, tolerances), item.name);
+                        const ExerciseGrade grade = grade_exercise(x, answers, tolerances);
+                        const ItemGrade& g = graded(grade, item.name);
                         EXPECT_EQ(g.mark == Mark::Right, right) << sheets::kind_name(kind) << " seed " << seed << " "
                                                                  << item.name << " key " << g.key << " written " << g.written;
                     }

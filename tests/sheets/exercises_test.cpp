@@ -9,6 +9,7 @@
 #include <set>
 
 #include "traffic_io/traffic_file.hpp"
+#include "sheets/answer_key.hpp"
 #include "sheets/dialog_answers.hpp"
 #include "sheets/exercise_files.hpp"
 #include "sheets/generator.hpp"
@@ -37,6 +38,7 @@ struct KindCase {
     Kind kind;
     Criteria holds;
     std::optional<Outcome> dialog;  // what echo-track's manoeuvre report comes to
+    const char* encounter;          // the key's encounter under the rules: the kind's own name
 };
 
 const KindCase kCases[] = {
@@ -44,28 +46,28 @@ const KindCase kCases[] = {
      [](auto& e, auto& b) {
          return std::fabs(from_bow(e, b)) <= 10.0 && courses_apart(e, b) >= 165.0 && passes_too_close(e, b);
      },
-     Outcome::Courses},
+     Outcome::Courses, "head-on"},
     {Kind::CrossingFromStarboard,
      [](auto& e, auto& b) { return from_bow(e, b) >= 10.0 && from_bow(e, b) <= 112.5 && passes_too_close(e, b); },
-     Outcome::Courses},
+     Outcome::Courses, "crossing-starboard"},
     {Kind::CrossingFromPort,
      [](auto& e, auto& b) { return from_bow(e, b) <= -10.0 && from_bow(e, b) >= -112.5 && passes_too_close(e, b); },
-     Outcome::Courses},
+     Outcome::Courses, "crossing-port"},
     {Kind::BOvertaking,
      [](auto& e, auto& b) {
          return std::fabs(from_bow(e, b)) > 112.5 && b.present.tcpa_min > 0.0 && passes_too_close(e, b);
      },
-     Outcome::Courses},
+     Outcome::Courses, "overtaken"},
     {Kind::OwnOvertaking,
      [](auto& e, auto& b) {
          return std::fabs(from_bow(e, b)) <= 22.5 && b.true_speed_kt < e.own.speed_kt && courses_apart(e, b) <= 22.5 &&
                 passes_too_close(e, b);
      },
-     Outcome::Courses},
+     Outcome::Courses, "overtaking"},
     {Kind::PassingClear,
      [](auto& e, auto& b) { return b.range_nm > e.required_cpa_nm && b.present.cpa_nm >= e.required_cpa_nm; },
-     Outcome::NoDanger},
-    {Kind::TooClose, [](auto& e, auto& b) { return b.range_nm < e.required_cpa_nm; }, Outcome::TooClose},
+     Outcome::NoDanger, "none"},
+    {Kind::TooClose, [](auto& e, auto& b) { return b.range_nm < e.required_cpa_nm; }, Outcome::TooClose, nullptr},
 };
 
 bool whole(double v) { return v == std::round(v); }
@@ -101,6 +103,9 @@ TEST(Exercises, EveryKindMeetsItsCriteriaWithValuesAsAtSea) {
             ASSERT_EQ(solved.targets.size(), 1u);
             EXPECT_TRUE(c.holds(x.exercise, solved.targets.front()));
             EXPECT_EQ(dialog_outcome(typed_exercise(x.exercise)), c.dialog);
+            if (c.encounter != nullptr) {
+                EXPECT_EQ(encounter_word(solved.rules.front().encounter.situation), c.encounter);
+            }
         }
     }
 }
