@@ -106,15 +106,18 @@ export function trafficView() {
     error.hidden = message === null;
   }
 
+  // The address follows the text, a moment after it settles (not within
+  // the frame of every drag step).
+  let addressTimer = null;
   function keepAddress() {
-    history.replaceState(null, '', `#traffic=${toBase64Url(text.value)}`);
+    clearTimeout(addressTimer);
+    addressTimer = setTimeout(() => history.replaceState(null, '', `#traffic=${toBase64Url(text.value)}`), 100);
   }
 
   // Solves the text; `fillForm`: the form is to show what was read.
   function solve(fillForm) {
     if (wb === null) return;
     const started = performance.now();
-    keepAddress();
     let answer;
     try {
       answer = wb.traffic(text.value, source);
@@ -122,6 +125,7 @@ export function trafficView() {
       if (!(e instanceof WorkbenchError)) throw e;
       showError(e.message);
       record.solves++;
+      keepAddress();
       return;
     }
     record.bridgeMs = performance.now() - started;
@@ -131,6 +135,7 @@ export function trafficView() {
     record.result = answer;
     record.solves++;
     record.renderMs = performance.now() - started;
+    keepAddress();
   }
 
   // At most one solve per frame while typing or dragging.
