@@ -12,18 +12,19 @@
 //   own answers score full marks, one wrong answer is marked wrong, and the
 //   same answers graded by echo-track-grade get the same marks;
 // - printing the Exercises view gives one A4 page per sheet page;
-// - a phone (390 px): no sideways panning.
+// - a phone (390 px): no sideways panning; without network once loaded, and
+//   the single file from disk.
 //
-//   node workbench.mjs <site> <build/tools> [traffic.png exercises.png]
+//   node workbench.mjs <site> <build/tools> <single file> [traffic.png exercises.png]
 
 import { spawnSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { serve } from '../serve.mjs';
-import { check, failed, launch } from './chromium.mjs';
+import { check, failed, inkReport, launch } from './chromium.mjs';
 
-const [site, toolsDir, trafficShot, exercisesShot] = process.argv.slice(2);
+const [site, toolsDir, singleFile, trafficShot, exercisesShot] = process.argv.slice(2);
 const tools = path.resolve(toolsDir);
 const work = mkdtempSync(path.join(tmpdir(), 'echo-track-workbench-'));
 const kFiles = 30;
@@ -272,6 +273,8 @@ async function trials(context) {
   check(/\[trial\]\ncourse = 75\nspeed_kt = 10\.5\n/.test(typed.toml) && trialMatches(typed) && typed.trial.heading.startsWith('Trial: course 075°, speed 10.5 kt'),
     `a typed trial (075°, 10.5 kt): the trial's table holds the tool's figures (${typed.trial && typed.trial.heading})`);
 
+  textContrast(await page.evaluate(inkReport, '#traffic-board svg'), 'Traffic');
+
   // Dragged: the own ship's vector pulled to bearing 100 at 0.8 of its length.
   const drag = async (bearing, share) => {
     const to = await page.evaluate(([b, f]) => {
@@ -319,6 +322,13 @@ async function trials(context) {
   await page.close();
 }
 
+// Every visible text, the drawings' labels among them, at 4.5:1 or more.
+function textContrast(report, where) {
+  const low = report.texts.filter((t) => t.contrast < 4.5);
+  check(report.texts.length > 100 && low.length === 0,
+    `${where}: every text of the view, its drawings' too, has a contrast of at least 4.5:1 (${JSON.stringify(low.slice(0, 3))})`);
+}
+
 // ---- the trainer
 
 async function trainer(context) {
@@ -354,6 +364,7 @@ async function trainer(context) {
     if (n === 8) {
       await page.click('#trainer-reveal');
       await page.waitForSelector('#trainer-key:not([hidden]) #trainer-board svg');
+      textContrast(await page.evaluate(inkReport, '#trainer-board svg'), 'Exercises');
       if (exercisesShot) await page.screenshot({ path: exercisesShot, fullPage: true, clip: { x: 0, y: await page.evaluate(() => document.getElementById('trainer').getBoundingClientRect().top + scrollY), width: 1400, height: 1250 } });
     }
   }
@@ -379,6 +390,38 @@ async function print(context) {
   await page.close();
 }
 
+// Once loaded, the views work without network (the service worker keeps
+// the workbench's module too).
+async function offline() {
+  const { context, close } = await launch();
+  const page = await newPage(context);
+  await openTraffic(page, trafficFile(1), 'offline');
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+  await context.setOffline(true);
+  await page.reload();
+  await page.waitForFunction(() => window.echoTrackTraffic && window.echoTrackTraffic.solves > 0, null, { timeout: 30000 });
+  const solved = await shown(page);
+  await page.evaluate(() => { location.hash = '#exercise=7/all/2'; });
+  await page.waitForFunction(() => window.echoTrackExercises && window.echoTrackExercises.exercise !== null, null, { timeout: 30000 });
+  check(solved.error === null && solved.report === nativeTraffic(trafficFile(1)).stdout, 'without network a reload solves the traffic file of the address, and the trainer opens an exercise');
+  await close();
+}
+
+// The single file opened from disk holds the workbench's module as well.
+async function fromDisk() {
+  const { context, close } = await launch();
+  const page = await context.newPage();
+  const elsewhere = [];
+  page.on('request', (r) => { if (!/^(file|data|blob):/.test(r.url())) elsewhere.push(r.url()); });
+  await page.goto(`file://${path.resolve(singleFile)}#traffic=${base64url(trafficFile(2))}`);
+  await page.waitForFunction(() => window.echoTrackTraffic && window.echoTrackTraffic.solves > 0, null, { timeout: 30000 });
+  const s = await shown(page);
+  check(s.error === null && s.report === nativeTraffic(trafficFile(2)).stdout && elsewhere.length === 0,
+    `the single file opened from disk solves a #traffic= link (${elsewhere.join(' ') || 'nothing else fetched'})`);
+  await close();
+}
+
 async function phone() {
   const { context, close } = await launch({ viewport: { width: 390, height: 844 }, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
   const page = await newPage(context);
@@ -400,6 +443,8 @@ try {
   await print(context);
   await close();
   await phone();
+  await offline();
+  await fromDisk();
   check(offsite.length === 0, `the views fetch nothing from elsewhere (${offsite.join(' ') || 'no requests'})`);
 } finally {
   server.close();
