@@ -153,6 +153,7 @@ export function trafficView() {
     svg.setAttribute('role', 'img');
     svg.setAttribute('aria-label', `The traffic board: ${a.heading.split('\n')[0]}`);
     svg.classList.add('board-drawn');
+    placeGrip();
     fillTable(byId('targets-table'), a.targets.titles, a.targets.rows);
     fillTable(byId('sightings-table'), a.sightings.titles, a.sightings.rows);
     byId('trial-box').hidden = a.trial === null;
@@ -278,6 +279,24 @@ export function trafficView() {
     const p = new DOMPoint(event.clientX, event.clientY).matrixTransform(svg.getScreenCTM().inverse());
     return { x: p.x, y: p.y };
   }
+
+  // Where the vector can be taken: a disc about the own ship, over the
+  // board, in which a touch drags the vector instead of scrolling the page.
+  const grip = element('div', { class: 'vector-grip', 'aria-hidden': 'true' });
+  let boxWidth = 0;  // the board's width on the page, as last laid out
+  function placeGrip() {
+    const svg = boardBox.querySelector('svg');
+    const o = last ? last.own_vector : null;
+    if (!svg || !o || boxWidth === 0) return;
+    const scale = boxWidth / svg.viewBox.baseVal.width;
+    const r = (1.5 * o.length + 12) * scale;
+    Object.assign(grip.style, { left: `${o.x * scale - r}px`, top: `${o.y * scale - r}px`, width: `${2 * r}px`, height: `${2 * r}px` });
+    if (grip.parentNode !== boardBox) boardBox.append(grip);
+  }
+  new ResizeObserver((entries) => {
+    boxWidth = entries[entries.length - 1].contentRect.width;
+    placeGrip();
+  }).observe(boardBox);
 
   let dragging = false;
   function dragTo(event) {
