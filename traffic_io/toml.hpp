@@ -1,14 +1,15 @@
 #pragma once
 // toml++ as every file of the project includes it. The browser build's C++
 // library (emscripten's libc++) has std::from_chars and std::to_chars for
-// integers only; without them for double, toml++ reads and writes floats
+// integers only. Without them for double, toml++ reads and writes floats
 // through string streams, which bring the whole of the locale and iostream
-// code into the module (some 35 KB compressed), and so it does for integers. There it is given the two
-// functions below instead, on the road the console takes for number text in
-// that build (strtod, snprintf). They are declared in namespace std, where
-// toml++ calls them, because no other name reaches its calls; a later
-// libc++ that has them (LLVM 20 has from_chars for double) makes this
-// declaration clash, and then the block is to go.
+// code into the module (some 30 KB compressed); on emscripten it takes the
+// string streams for integers too, unless told otherwise. There it is given
+// the floating-point functions below, on the road the console takes for
+// number text in that build (strtod, snprintf), and told to take the
+// library's integer ones. They are declared in namespace std, where toml++
+// calls them, because no other name reaches its calls; a later libc++ that
+// has them makes this declaration clash, and then the block is to go.
 
 #if defined(__EMSCRIPTEN__)
 #include <cerrno>
