@@ -20,6 +20,11 @@ std::size_t write_general9(char* out, std::size_t room, double magnitude);
 // returns the length. A value of 1e308 with 40 decimals needs 350.
 std::size_t write_fixed(char* out, std::size_t room, double magnitude, int decimals);
 
+// Writes `value` (finite) with the fewest significant digits, as "%.*g"
+// writes them, that read back to the same double: "2.3", "360", "1e-07";
+// returns the length. `room` of 32 is always enough.
+std::size_t write_shortest(char* out, std::size_t room, double value);
+
 // What a decimal text converts to.
 enum class DecimalValue { InRange, Overflow, Underflow };
 

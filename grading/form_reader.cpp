@@ -1,12 +1,11 @@
 #include "grading/form_reader.hpp"
 
-#include <toml++/toml.h>
-
 #include <cmath>
 #include <fstream>
 #include <optional>
 
 #include "console/field_text.hpp"
+#include "traffic_io/toml.hpp"
 #include "traffic_io/toml_guard.hpp"
 
 namespace echo_track::grading {

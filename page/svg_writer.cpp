@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <string_view>
 #include <type_traits>
 #include <variant>
 
@@ -10,6 +11,7 @@
 #include "page/compass.hpp"
 #include "page/inks.hpp"
 #include "console/field_text.hpp"
+#include "console/number_text.hpp"
 #include "console/safe_text.hpp"
 
 namespace echo_track::page {
@@ -56,18 +58,53 @@ const char* role_class(Role role) {
     return "shape";
 }
 
-// Page coordinates to two decimals: a hundredth of a point is far below a pixel.
-std::string num(double value) { return console::decimal_text(value, 2); }
+// Page coordinates to two decimals: a hundredth of a point is far below a
+// pixel. The bytes console::decimal_text writes, by the number text's
+// quicker road, appended where they go: a board writes some ten thousand.
+void put_num(std::string& out, double value) {
+    const double magnitude = std::fabs(value);
+    if (!(magnitude < 1e15)) {
+        out += console::decimal_text(value, 2);
+        return;
+    }
+    char text[40];
+    text[0] = '-';
+    const std::size_t n = console::write_fixed(text + 1, sizeof text - 1, magnitude, 2);
+    const std::string_view digits(text + 1, n);
+    // A negative value that rounds to all zeros is written without its sign.
+    const bool negative = value < 0 && digits.find_first_not_of("0.") != std::string_view::npos;
+    out.append(negative ? text : text + 1, negative ? n + 1 : n);
+}
 
-std::string colour(Ink ink) {
+std::string num(double value) {
+    std::string text;
+    put_num(text, value);
+    return text;
+}
+
+void put_colour(std::string& out, Ink ink) {
     static constexpr char kHex[] = "0123456789abcdef";
     const Rgb c = ink_colour(ink);
-    std::string text = "#";
+    out += '#';
     for (unsigned char part : {c.r, c.g, c.b}) {
-        text.push_back(kHex[part >> 4]);
-        text.push_back(kHex[part & 15]);
+        out += kHex[part >> 4];
+        out += kHex[part & 15];
     }
+}
+
+std::string colour(Ink ink) {
+    std::string text;
+    put_colour(text, ink);
     return text;
+}
+
+// ` name="value"`.
+void put_attribute(std::string& out, std::string_view name, double value) {
+    out += ' ';
+    out += name;
+    out += "=\"";
+    put_num(out, value);
+    out += '"';
 }
 
 // A character XML 1.0 admits in a document: tab, line end, carriage return
@@ -96,27 +133,56 @@ std::string escaped(std::string_view text) {
     return out;
 }
 
-std::string stroke_attributes(const Stroke& stroke) {
-    std::string a = " stroke=\"" + colour(stroke.ink) + "\" stroke-width=\"" + num(stroke.width) + "\"";
-    if (stroke.dash == Dash::Dashed) a += " stroke-dasharray=\"6 4\"";
-    if (stroke.dash == Dash::Dotted) a += " stroke-dasharray=\"0 2.6\" stroke-linecap=\"round\"";
-    if (stroke.dash == Dash::Hatched) a += " stroke-dasharray=\"1.2 2.4\"";
-    return a;
+void put_stroke(std::string& out, const Stroke& stroke) {
+    out += " stroke=\"";
+    put_colour(out, stroke.ink);
+    out += '"';
+    put_attribute(out, "stroke-width", stroke.width);
+    if (stroke.dash == Dash::Dashed) out += " stroke-dasharray=\"6 4\"";
+    if (stroke.dash == Dash::Dotted) out += " stroke-dasharray=\"0 2.6\" stroke-linecap=\"round\"";
+    if (stroke.dash == Dash::Hatched) out += " stroke-dasharray=\"1.2 2.4\"";
+}
+
+void put_class(std::string& out, const char* tag, const char* role) {
+    out += tag;
+    out += " class=\"";
+    out += role;
+    out += '"';
 }
 
 void write_circle(std::string& out, const char* role, const CircleShape& c) {
-    out += "<circle class=\"" + std::string(role) + "\" cx=\"" + num(c.centre.x) + "\" cy=\"" + num(c.centre.y) +
-           "\" r=\"" + num(c.radius) + "\"";
-    if (c.filled) out += " fill=\"" + colour(c.stroke.ink) + "\"";
-    else out += " fill=\"none\"" + stroke_attributes(c.stroke);
+    put_class(out, "<circle", role);
+    put_attribute(out, "cx", c.centre.x);
+    put_attribute(out, "cy", c.centre.y);
+    put_attribute(out, "r", c.radius);
+    if (c.filled) {
+        out += " fill=\"";
+        put_colour(out, c.stroke.ink);
+        out += '"';
+    } else {
+        out += " fill=\"none\"";
+        put_stroke(out, c.stroke);
+    }
     out += "/>\n";
 }
 
 // A line, with the class of its role unless it is part of a group that has it.
-std::string line(const char* role, PagePoint from, PagePoint to, const Stroke& stroke) {
-    const std::string tag = role == nullptr ? "<line" : "<line class=\"" + std::string(role) + "\"";
-    return tag + " x1=\"" + num(from.x) + "\" y1=\"" + num(from.y) + "\" x2=\"" +
-           num(to.x) + "\" y2=\"" + num(to.y) + "\"" + stroke_attributes(stroke) + "/>";
+void put_line(std::string& out, const char* role, PagePoint from, PagePoint to, const Stroke& stroke) {
+    if (role == nullptr) out += "<line";
+    else put_class(out, "<line", role);
+    put_attribute(out, "x1", from.x);
+    put_attribute(out, "y1", from.y);
+    put_attribute(out, "x2", to.x);
+    put_attribute(out, "y2", to.y);
+    put_stroke(out, stroke);
+    out += "/>";
+}
+
+// "x,y".
+void put_point(std::string& out, PagePoint p) {
+    put_num(out, p.x);
+    out += ',';
+    put_num(out, p.y);
 }
 
 // A straight stroke; an arrow head's tip lies exactly at `to`, and the stroke
@@ -124,14 +190,22 @@ std::string line(const char* role, PagePoint from, PagePoint to, const Stroke& s
 void write_segment(std::string& out, const char* role, const SegmentShape& s) {
     const std::optional<ArrowHead> head = arrow_head(s);
     if (!head) {
-        out += line(role, s.from, s.to, s.stroke) + "\n";
+        put_line(out, role, s.from, s.to, s.stroke);
+        out += '\n';
         return;
     }
-    out += "<g class=\"" + std::string(role) + "\">";
-    out += line(nullptr, s.from, head->shaft_end, s.stroke);
-    out += "<polygon points=\"" + num(head->tip.x) + "," + num(head->tip.y) + " " + num(head->left.x) + "," +
-           num(head->left.y) + " " + num(head->right.x) + "," + num(head->right.y) + "\" fill=\"" +
-           colour(s.stroke.ink) + "\"/></g>\n";
+    put_class(out, "<g", role);
+    out += '>';
+    put_line(out, nullptr, s.from, head->shaft_end, s.stroke);
+    out += "<polygon points=\"";
+    put_point(out, head->tip);
+    out += ' ';
+    put_point(out, head->left);
+    out += ' ';
+    put_point(out, head->right);
+    out += "\" fill=\"";
+    put_colour(out, s.stroke.ink);
+    out += "\"/></g>\n";
 }
 
 // An arc as a path of at most two halves (one elliptical-arc command cannot
@@ -145,7 +219,9 @@ void write_arc(std::string& out, const char* role, const ArcShape& a) {
         const PagePoint p = toward(a.centre, end, a.radius);
         out += " A" + num(a.radius) + " " + num(a.radius) + " 0 0 1 " + num(p.x) + " " + num(p.y);
     }
-    out += "\" fill=\"none\"" + stroke_attributes(a.stroke) + "/>\n";
+    out += "\" fill=\"none\"";
+    put_stroke(out, a.stroke);
+    out += "/>\n";
 }
 
 void write_text(std::string& out, const char* role, const TextShape& t, bool halo) {
@@ -153,15 +229,22 @@ void write_text(std::string& out, const char* role, const TextShape& t, bool hal
     if (t.valign == VAlign::Top) y += t.size * kFontAscent * 0.8;
     if (t.valign == VAlign::Middle) y += t.size * (kFontAscent * 0.8 - kFontDescent) / 2.0;
     if (t.valign == VAlign::Bottom) y -= t.size * kFontDescent;
-    out += "<text class=\"" + std::string(role) + "\" x=\"" + num(t.at.x) + "\" y=\"" + num(y) + "\" font-size=\"" +
-           num(t.size) + "\"";
+    put_class(out, "<text", role);
+    put_attribute(out, "x", t.at.x);
+    put_attribute(out, "y", y);
+    put_attribute(out, "font-size", t.size);
     if (t.bold) out += " font-weight=\"bold\"";
     if (t.halign == HAlign::Centre) out += " text-anchor=\"middle\"";
     if (t.halign == HAlign::Right) out += " text-anchor=\"end\"";
-    out += " fill=\"" + colour(t.ink) + "\"";
+    out += " fill=\"";
+    put_colour(out, t.ink);
+    out += '"';
     if (halo) {
-        out += " stroke=\"" + colour(Ink::Paper) + "\" stroke-width=\"" + num(kHaloWidth) +
-               "\" stroke-linejoin=\"round\" paint-order=\"stroke\"";
+        out += " stroke=\"";
+        put_colour(out, Ink::Paper);
+        out += '"';
+        put_attribute(out, "stroke-width", kHaloWidth);
+        out += " stroke-linejoin=\"round\" paint-order=\"stroke\"";
     }
     out += '>';
     out += escaped(t.text);

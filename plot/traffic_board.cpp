@@ -62,6 +62,7 @@ constexpr double kTickHalf = 3.5;        // page units either side of the track
 constexpr double kTrackBeyondCpaMin = 12.0;
 constexpr double kSpeedCircleShare = 0.26;  // of the outer ring
 constexpr double kSectorStepDeg = 1.0;
+constexpr double kLongestVectorShare = 1.5;  // the manoeuvre's vector, of the present one's length
 constexpr double kLabelSize = 8.5;
 // About as many shapes as a board has: the grid and the speed circle's
 // sectors, and per target its marks, tracks, ticks, labels and legend line.
@@ -149,6 +150,11 @@ public:
         return d;
     }
 
+    // The own ship at the centre, and the length of her vector at the
+    // present speed.
+    PagePoint centre() const { return centre_; }
+    double vector_length() const { return speed_circle_radius(); }
+
 private:
     // How far out the figures reach (nm): every sighting and manoeuvre position.
     double extent() const {
@@ -196,7 +202,7 @@ private:
         paint(Role::OwnShip, SegmentShape{centre_, vector_to(e_.own.course, 1.0), Stroke{Ink::OwnShip, 1.8, Dash::Solid}, true});
         label(Role::PositionLabel, vector_to(e_.own.course, 1.0), e_.own.course, course_text(e_.own.course), Ink::OwnShip);
         if (!chosen_) return;
-        const double share = e_.own.speed_kt > 0.0 ? std::min(1.5, chosen_->own.speed_kt / e_.own.speed_kt) : 1.0;
+        const double share = e_.own.speed_kt > 0.0 ? std::min(kLongestVectorShare, chosen_->own.speed_kt / e_.own.speed_kt) : 1.0;
         const PagePoint tip = vector_to(chosen_->own.course, share);
         paint(Role::ProposedCourse, SegmentShape{centre_, tip, Stroke{Ink::Manoeuvre, 1.8, Dash::Solid}, true});
         label(Role::ProposedCourseLabel, tip, chosen_->own.course, course_text(chosen_->own.course), Ink::Manoeuvre);
@@ -394,6 +400,28 @@ private:
 
 Drawing layout_traffic_board(const TrafficExercise& exercise, const TrafficSolution& solution) {
     return Board(exercise, solution).drawing();
+}
+
+OwnVectorScale own_vector_scale(const TrafficExercise& exercise, const TrafficSolution& solution) {
+    const Board board(exercise, solution);
+    return OwnVectorScale{board.centre(), board.vector_length()};
+}
+
+BoardVector manoeuvre_vector_at(const TrafficExercise& exercise, const TrafficSolution& solution, PagePoint tip) {
+    const OwnVectorScale scale = own_vector_scale(exercise, solution);
+    const PagePoint c = scale.centre;
+    const double east = tip.x - c.x;
+    const double north = c.y - tip.y;
+    BoardVector v;
+    if (std::hypot(east, north) < 1e-9) return v;
+    const double degrees = std::atan2(east, north) / page::kDegree;
+    v.course = std::fmod(std::round(degrees) + 360.0, 360.0);
+    if (exercise.own.speed_kt > 0.0) {
+        const double share = std::min(kLongestVectorShare, std::hypot(east, north) / scale.length);
+        const double tenths = std::round(share * exercise.own.speed_kt * 10.0);
+        v.speed_kt = std::min(tenths / 10.0, kMostTrialSpeedKt);
+    }
+    return v;
 }
 
 }  // namespace echo_track::plot

@@ -1,7 +1,7 @@
 #include "sheets/sheet_pages.hpp"
 
 #include <algorithm>
-#include <sstream>
+#include <cctype>
 #include <string>
 
 #include "console/field_text.hpp"
@@ -62,12 +62,27 @@ void heading(page::Drawing& page, const std::string& title, const SheetPlace& pl
     add_text(page, {page.width, page.height - 9.0}, place_text(place), right);  // a footer, clear of long titles
 }
 
+// The words of the text, as blanks (and line ends) part them.
+std::vector<std::string> words_of(const std::string& text) {
+    std::vector<std::string> words;
+    std::string word;
+    for (const char c : text) {
+        if (std::isspace(static_cast<unsigned char>(c)) == 0) {
+            word += c;
+        } else if (!word.empty()) {
+            words.push_back(std::move(word));
+            word.clear();
+        }
+    }
+    if (!word.empty()) words.push_back(std::move(word));
+    return words;
+}
+
 // The text broken at blanks into lines of at most `width` characters, the
 // lines after the first indented.
 std::vector<std::string> wrapped(const std::string& text, std::size_t width) {
     std::vector<std::string> lines{""};
-    std::istringstream words(text);
-    for (std::string word; words >> word;) {
+    for (const std::string& word : words_of(text)) {
         if (!lines.back().empty() && lines.back().size() + 1 + word.size() > width) lines.push_back("    ");
         if (!lines.back().empty() && lines.back().back() != ' ') lines.back() += ' ';
         lines.back() += word;
@@ -91,8 +106,11 @@ void table(page::Drawing& page, const std::vector<std::vector<std::string>>& row
 
 std::vector<std::string> lines_of(const std::string& text) {
     std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        lines.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
     return lines;
 }
 

@@ -1,12 +1,9 @@
 #include "traffic_io/traffic_file.hpp"
 
-#include <toml++/toml.h>
-
 #include <cmath>
 #include <initializer_list>
 #include <set>
 #include <vector>
-#include <sstream>
 
 #include "console/field_text.hpp"
 #include "console/safe_text.hpp"
@@ -15,6 +12,7 @@
 #include "traffic_io/file_text.hpp"
 #include "traffic_io/rule_names.hpp"
 #include "traffic_io/target_name.hpp"
+#include "traffic_io/toml.hpp"
 #include "traffic_io/toml_guard.hpp"
 #include "traffic_io/traffic_text.hpp"
 
@@ -45,15 +43,18 @@ std::string apart_from(double value, double limit) {
     return console::decimal_text(value, decimals);
 }
 
+// A limit as the messages give it: "360", "0.01".
+std::string limit_text(double limit) {
+    return limit == std::floor(limit) ? console::whole_text(static_cast<int>(limit)) : given_text(limit);
+}
+
 // The readers of one file; every complaint names the file, line and column.
 class FileReader {
 public:
     explicit FileReader(std::string source) : source_(std::move(source)) {}
 
     [[noreturn]] void fail(const toml::source_region& where, const std::string& what) const {
-        std::ostringstream out;
-        out << source_ << ":" << where.begin.line << ":" << where.begin.column << ": " << what;
-        throw TrafficFileError(out.str());
+        throw TrafficFileError(source_ + ":" + std::to_string(where.begin.line) + ":" + std::to_string(where.begin.column) + ": " + what);
     }
 
     void only_keys(const toml::table& table, const std::string& context, std::initializer_list<std::string_view> known) const {
@@ -84,11 +85,10 @@ public:
         std::optional<double> value;
         if (node.is_integer()) value = static_cast<double>(node.as_integer()->get());
         if (node.is_floating_point()) value = node.as_floating_point()->get();
-        std::ostringstream range;
-        range << "a number of " << unit << " from " << low << " to " << high;
-        if (!value) fail(node.source(), name + ": expected " + range.str());
+        const std::string range = std::string("a number of ") + unit + " from " + limit_text(low) + " to " + limit_text(high);
+        if (!value) fail(node.source(), name + ": expected " + range);
         if (!std::isfinite(*value)) fail(node.source(), name + ": expected a finite number, not nan or inf");
-        if (*value < low || *value > high) fail(node.source(), name + ": expected " + range.str());
+        if (*value < low || *value > high) fail(node.source(), name + ": expected " + range);
         return *value;
     }
 

@@ -1,7 +1,5 @@
 #include "traffic_io/traffic_file_writer.hpp"
 
-#include <toml++/toml.h>
-
 #include <cmath>
 #include <cstdint>
 #include <sstream>
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "traffic_io/rule_names.hpp"
+#include "traffic_io/toml.hpp"
 #include "traffic_io/traffic_text.hpp"
 
 namespace echo_track::traffic_io {

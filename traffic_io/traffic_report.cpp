@@ -80,26 +80,32 @@ std::string same_time_text(const TargetSolution& t) {
     return (t.plot.size() == 2 ? "both sightings at " : "every sighting at ") + clock_text(t.latest) + ": no motion can be found";
 }
 
-std::string target_row(const TargetSolution& t, const std::string& rule, double required_cpa_nm, traffic::ClockMoment manoeuvre) {
-    if (t.same_time) return padded(t.name, kColumns[0]) + "  " + same_time_text(t) + "\n";
+std::vector<std::string> target_cells(const TargetSolution& t, const std::string& rule, double required_cpa_nm,
+                                      traffic::ClockMoment manoeuvre) {
+    if (t.same_time) return {t.name, same_time_text(t)};
     const Passage& p = t.present;
     const std::vector<std::string> passing = passage_cells(p, required_cpa_nm, manoeuvre);
     const bool placed = traffic::has_bearing(t.range_nm);
-    return row({t.name, p.keeps_station ? "-" : course_text(p.relative_course), tenths_text(p.relative_speed_kt),
-                traffic::has_course(t.true_speed_kt) ? course_text(t.true_course) : "-", tenths_text(t.true_speed_kt), passing[0],
-                passing[1], passing[2], passing[3], bow_crossing_text(t.bow_crossing), placed ? course_text(t.bearing) : "-",
-                tenths_text(t.range_nm), placed ? course_text(t.relative_bearing) : "-", placed ? sector_text(t) : "at the own ship",
-                aspect_text(t), passing[4], rule});
+    return {t.name, p.keeps_station ? "-" : course_text(p.relative_course), tenths_text(p.relative_speed_kt),
+            traffic::has_course(t.true_speed_kt) ? course_text(t.true_course) : "-", tenths_text(t.true_speed_kt), passing[0],
+            passing[1], passing[2], passing[3], bow_crossing_text(t.bow_crossing), placed ? course_text(t.bearing) : "-",
+            tenths_text(t.range_nm), placed ? course_text(t.relative_bearing) : "-", placed ? sector_text(t) : "at the own ship",
+            aspect_text(t), passing[4], rule};
+}
+
+// A target row as printed; one seen at one time only has its name and why.
+std::string target_row(const std::vector<std::string>& cells) {
+    if (cells.size() == 2) return padded(cells[0], kColumns[0]) + "  " + cells[1] + "\n";
+    return row(cells);
 }
 
 // One row of the sightings table.
-std::string sighting_row(const TargetSolution& t) {
+std::vector<std::string> sighting_cells(const TargetSolution& t) {
     std::string off;
     for (const traffic::PlottedSighting& p : t.plot) off += (off.empty() ? "" : ", ") + off_track_text(p);
     const traffic::Sighting& latest = t.latest_sighting;
-    return row({t.name, whole_text(static_cast<int>(t.plot.size())), clock_text(latest.time), course_text(latest.bearing),
-                course_text(t.latest_relative_bearing), tenths_text(latest.range_nm), t.plot.size() > 2 ? off : "-"},
-               kSightingColumns);
+    return {t.name, whole_text(static_cast<int>(t.plot.size())), clock_text(latest.time), course_text(latest.bearing),
+            course_text(t.latest_relative_bearing), tenths_text(latest.range_nm), t.plot.size() > 2 ? off : "-"};
 }
 
 // What the sightings of a target that is not on a straight line say, and
@@ -119,12 +125,17 @@ std::string altering_text(const TargetSolution& t) {
            "); its figures are from the two latest sightings, " + used + "\n";
 }
 
-std::string sightings_text(const TrafficSolution& s) {
-    std::string text = title_row(kSightingColumns);
-    for (const TargetSolution& t : s.targets) text += sighting_row(t);
+std::string altering_lines(const TrafficSolution& s) {
+    std::string text;
     for (const TargetSolution& t : s.targets) {
         if (!t.same_time && t.from_latest_two) text += altering_text(t);
     }
+    return text;
+}
+
+std::string table_text(const ReportTable& table, const std::vector<Column>& columns) {
+    std::string text = title_row(columns);
+    for (const std::vector<std::string>& cells : table.rows) text += &columns == &kColumns ? target_row(cells) : row(cells, columns);
     return text;
 }
 
@@ -168,19 +179,33 @@ std::string arcs_text(const std::vector<CourseArc>& arcs, bool clearing) {
     return text;
 }
 
-// How every target passes at one own course and speed.
-std::string passages_text(const TrafficSolution& s, const Outcome& o, double required_cpa_nm) {
-    std::string text;
+// How every target passes at one own course and speed: per target its
+// name and the cells of its passage, or its name and "not solved".
+std::vector<std::vector<std::string>> passage_rows(const TrafficSolution& s, const Outcome& o, double required_cpa_nm) {
+    std::vector<std::vector<std::string>> rows;
     for (std::size_t i = 0; i < s.targets.size(); ++i) {
         const TargetSolution& t = s.targets[i];
-        text += "    " + padded(t.name, kColumns[0]) + "  ";
         if (t.same_time) {
-            text += "not solved\n";
+            rows.push_back({t.name, "not solved"});
             continue;
         }
-        const std::vector<std::string> c = passage_cells(o.passages[i], required_cpa_nm, s.manoeuvre_time);
-        text += "CPA " + c[0] + " nm" + (c[1] == "-" ? "" : " at " + c[1]) +
-                (c[2] == "now" ? " now" : c[2] == "-" ? ", range stays" : ", TCPA " + c[2] + " min, TCA " + c[3]) + ", " + c[4] + "\n";
+        std::vector<std::string> cells = passage_cells(o.passages[i], required_cpa_nm, s.manoeuvre_time);
+        cells.insert(cells.begin(), t.name);
+        rows.push_back(std::move(cells));
+    }
+    return rows;
+}
+
+std::string passages_text(const TrafficSolution& s, const Outcome& o, double required_cpa_nm) {
+    std::string text;
+    for (const std::vector<std::string>& c : passage_rows(s, o, required_cpa_nm)) {
+        text += "    " + padded(c[0], kColumns[0]) + "  ";
+        if (c.size() == 2) {
+            text += c[1] + "\n";
+            continue;
+        }
+        text += "CPA " + c[1] + " nm" + (c[2] == "-" ? "" : " at " + c[2]) +
+                (c[3] == "now" ? " now" : c[3] == "-" ? ", range stays" : ", TCPA " + c[3] + " min, TCA " + c[4]) + ", " + c[5] + "\n";
     }
     return text;
 }
@@ -284,25 +309,42 @@ std::string recommendation_text(const TrafficExercise& e, const TrafficSolution&
     return text + kDecisionAid + "\n";
 }
 
+std::string trial_heading(const TrafficExercise& e, const TrafficSolution& s) {
+    return "Trial" + coverage(s) + ": course " + course_text(e.trial->course) + ", speed " + tenths_text(e.trial->speed_kt) +
+           " kt from " + clock_text(s.manoeuvre_time) + (s.trial->clears_all ? ", clears " : ", does not clear ") + every_target(s);
+}
+
 }  // namespace
 
-std::string traffic_report(const TrafficExercise& e, const TrafficSolution& s) {
-    std::string text = "Own ship: course " + course_text(e.own.course) + ", speed " + tenths_text(e.own.speed_kt) +
-                       " kt; required CPA " + given_text(e.required_cpa_nm) + " nm; manoeuvre at " + manoeuvre_when(e, s) + "\n" +
-                       rule_settings_text(e) + "\n";
-    text += sightings_text(s) + "\n";
-    text += title_row(kColumns);
+ReportParts traffic_report_parts(const TrafficExercise& e, const TrafficSolution& s) {
+    ReportParts parts;
+    parts.heading = "Own ship: course " + course_text(e.own.course) + ", speed " + tenths_text(e.own.speed_kt) + " kt; required CPA " +
+                    given_text(e.required_cpa_nm) + " nm; manoeuvre at " + manoeuvre_when(e, s) + "\n" + rule_settings_text(e) + "\n";
+    for (const Column& c : kSightingColumns) parts.sightings.titles.emplace_back(c.title);
+    for (const TargetSolution& t : s.targets) parts.sightings.rows.push_back(sighting_cells(t));
+    parts.altering = altering_lines(s);
+    for (const Column& c : kColumns) parts.targets.titles.emplace_back(c.title);
     for (std::size_t i = 0; i < s.targets.size(); ++i) {
-        text += target_row(s.targets[i], i < s.rules.size() ? rule_cell(s.rules[i]) : "-", e.required_cpa_nm, s.manoeuvre_time);
+        parts.targets.rows.push_back(target_cells(s.targets[i], i < s.rules.size() ? rule_cell(s.rules[i]) : "-", e.required_cpa_nm, s.manoeuvre_time));
     }
-    text += manoeuvre_text(e, s);
-    text += recommendation_text(e, s);
+    parts.manoeuvre = manoeuvre_text(e, s);
+    parts.recommendation = recommendation_text(e, s);
     if (e.trial && s.trial) {
-        text += "\nTrial" + coverage(s) + ": course " + course_text(e.trial->course) + ", speed " + tenths_text(e.trial->speed_kt) +
-                " kt from " + clock_text(s.manoeuvre_time) + (s.trial->clears_all ? ", clears " : ", does not clear ") + every_target(s) +
-                "\n" + passages_text(s, *s.trial, e.required_cpa_nm);
-        if (s.trial_resume) text += resume_text(e.own, *s.trial_resume, s.manoeuvre_time);
+        parts.trial_heading = trial_heading(e, s);
+        parts.trial.titles = {"target", "CPA.nm", "CPA.brg", "TCPA.min", "TCA", "danger"};
+        parts.trial.rows = passage_rows(s, *s.trial, e.required_cpa_nm);
+        parts.trial_passages = passages_text(s, *s.trial, e.required_cpa_nm);
+        if (s.trial_resume) parts.trial_resume = resume_text(e.own, *s.trial_resume, s.manoeuvre_time);
     }
+    return parts;
+}
+
+std::string traffic_report(const TrafficExercise& e, const TrafficSolution& s) { return traffic_report(traffic_report_parts(e, s)); }
+
+std::string traffic_report(const ReportParts& parts) {
+    std::string text = parts.heading + table_text(parts.sightings, kSightingColumns) + parts.altering + "\n" +
+                       table_text(parts.targets, kColumns) + parts.manoeuvre + parts.recommendation;
+    if (!parts.trial_heading.empty()) text += "\n" + parts.trial_heading + "\n" + parts.trial_passages + parts.trial_resume;
     return text;
 }
 

@@ -4,7 +4,7 @@
 // page that the start-up time is measured against into <bare>, and, when
 // asked, the page as one self-contained HTML file that works opened from disk.
 //
-//   node --no-experimental-fetch build.mjs <wasm build dir> <site> <bare> [--single-file <file>]
+//   node --no-experimental-fetch build.mjs <dialog's wasm dir> <workbench's wasm dir> <site> <bare> [--single-file <file>]
 
 import { build } from 'esbuild';
 import { createHash } from 'node:crypto';
@@ -18,7 +18,7 @@ const here = path.dirname(fileURLToPath(import.meta.url));
 const args = process.argv.slice(2);
 const at = args.indexOf('--single-file');
 const singleFile = at >= 0 ? path.resolve(args.splice(at, 2)[1]) : null;
-const [wasmDir, site, bare] = args.map((p) => path.resolve(p));
+const [wasmDir, workbenchDir, site, bare] = args.map((p) => path.resolve(p));
 const xtermCss = path.join(here, 'node_modules/@xterm/xterm/css/xterm.css');
 const src = (name) => path.join(here, 'src', name);
 
@@ -38,10 +38,11 @@ for (const dir of [site, bare]) {
   mkdirSync(dir, { recursive: true });
 }
 for (const name of ['echo-track.js', 'echo-track.wasm']) copyFileSync(path.join(wasmDir, name), path.join(site, name));
+for (const name of ['workbench.js', 'workbench.wasm']) copyFileSync(path.join(workbenchDir, name), path.join(site, name));
 for (const name of ['index.html', 'manifest.webmanifest', 'icon.svg']) copyFileSync(src(name), path.join(site, name));
 copyFileSync(src('bare.html'), path.join(bare, 'index.html'));
 
-const common = { bundle: true, minify: true, format: 'iife', target: 'es2020', logLevel: 'warning' };
+const common = { bundle: true, minify: true, format: 'iife', target: 'es2020', logLevel: 'warning', loader: { '.toml': 'text' } };
 await build({ ...common, entryPoints: [src('page.mjs')], outfile: path.join(site, 'page.js') });
 await build({ ...common, entryPoints: [src('page.css')], outfile: path.join(site, 'page.css') });
 await build({
@@ -78,9 +79,10 @@ if (singleFile !== null) {
     .replace(/<script defer src="[^"]*"><\/script>\n/g, '')
     .replace('href="icon.svg"', `href="${icon}"`)
     .replace(/<link rel="stylesheet" href="([^"]*)">/g, (_, name) => `<style>${read(name)}</style>`);
-  const wasm = readFileSync(path.join(site, 'echo-track.wasm')).toString('base64');
-  html = html.replace('</body>', () => `<script id="echo-track-wasm" type="application/octet-stream">${wasm}</script>\n` +
-    `${script(read('echo-track.js'))}\n${script(read('page.js'))}\n</body>`);
+  const base64 = (name) => readFileSync(path.join(site, name)).toString('base64');
+  html = html.replace('</body>', () => `<script id="echo-track-wasm" type="application/octet-stream">${base64('echo-track.wasm')}</script>\n` +
+    `<script id="workbench-wasm" type="application/octet-stream">${base64('workbench.wasm')}</script>\n` +
+    `${script(read('echo-track.js'))}\n${script(read('workbench.js'))}\n${script(read('page.js'))}\n</body>`);
   if (/<(script|link)[^>]+(src|href)="(?!data:|#)/.test(html)) throw new Error('the single file still refers to another file');
   writeFileSync(singleFile, html);
   console.log(`single file ${singleFile}`);

@@ -45,9 +45,28 @@ TEST(NumberText, WritesWhatPrintfWritesForAnyDouble) {
             const int d = static_cast<int>(rng() % 13);
             ASSERT_EQ(fixed(v, d), printf_text("%.*f", v, d)) << std::hexfloat << v << " d=" << d;
         }
+        // The figures of pictures and reports: any double below 2^53, up to
+        // 18 decimals, ties of the last decimal among them.
+        const double w = std::ldexp(static_cast<double>(rng() >> 11), static_cast<int>(rng() % 110) - 106);
+        const int e = static_cast<int>(rng() % 19);
+        ASSERT_EQ(fixed(w, e), printf_text("%.*f", w, e)) << std::hexfloat << w << " d=" << e;
     }
     EXPECT_EQ(fixed(1e308, 40).size(), 350u);
     EXPECT_EQ(general9(1.23456789e-308), "1.23456789e-308");
+}
+
+// The shortest text: it reads back to the value, and one digit fewer does not.
+TEST(NumberText, WritesTheShortestTextThatReadsBack) {
+    std::mt19937_64 rng(23);
+    for (int i = 0; i < 100000; ++i) {
+        const double v = i % 2 == 0 ? std::bit_cast<double>(rng() & 0x7fefffffffffffffULL) : static_cast<double>(rng() % 100000) / 100.0;
+        char text[32];
+        const std::string shortest(text, console::write_shortest(text, sizeof text, v));
+        ASSERT_EQ(std::strtod(shortest.c_str(), nullptr), v) << shortest;
+        int digits = 17;
+        while (digits > 1 && std::strtod(printf_text("%.*g", v, digits - 1).c_str(), nullptr) == v) --digits;
+        ASSERT_EQ(shortest, printf_text("%.*g", v, digits)) << std::hexfloat << v;
+    }
 }
 
 // Digits with an exponent, across the whole range and past both ends.

@@ -362,7 +362,7 @@ export function dialogView(compiled) {
 
   return {
     name: 'dialog',
-    title: 'the dialog',
+    title: 'The dialog',
     enter() {
       if (terminal === null) open();
     },

@@ -4,8 +4,11 @@
 // worker that keeps the page's files for use without network.
 //
 // A view is a <section class="view" id="view-NAME"> in index.html, defined here
-// with defineView({ name, title, enter, leave }); enter() runs each time it is
-// shown (the first time before anything else of it), leave() when another is.
+// with defineView({ name, title, enter, leave }); enter(moveFocus, argument)
+// runs each time it is shown (the first time before anything else of it),
+// leave() when another is. The fragment may carry an argument for the view
+// after "=" (#traffic=..., #exercise=...: `aliases` names the view such a
+// fragment opens); a view shown already gets a new one by enter() again.
 
 const views = [];
 let current = null;
@@ -15,9 +18,15 @@ export function defineView(view) {
   views.push(view);
 }
 
-function show(name, moveFocus) {
-  const view = views.find((v) => v.name === name) || views[0];
-  if (view === current) return;
+function show(fragment, moveFocus) {
+  const at = fragment.indexOf('=');
+  const name = at < 0 ? fragment : fragment.slice(0, at);
+  const argument = at < 0 ? null : fragment.slice(at + 1);
+  const view = views.find((v) => v.name === name || (v.aliases || []).includes(name)) || views[0];
+  if (view === current) {
+    if (argument !== null && view.enter) view.enter(moveFocus, argument);
+    return;
+  }
   if (current !== null) {
     current.element.hidden = true;
     if (current.leave) current.leave();
@@ -29,7 +38,7 @@ function show(name, moveFocus) {
     else link.removeAttribute('aria-current');
   }
   document.title = `ECHO-TRACK: ${view.title}`;
-  if (view.enter) view.enter(moveFocus);
+  if (view.enter) view.enter(moveFocus, argument);
 }
 
 // Shows the view of the address's fragment, or the first one.
@@ -51,8 +60,8 @@ export function startShell() {
     nav.hidden = true;
   }
   for (const view of views) view.element.hidden = true;
-  window.addEventListener('hashchange', () => show(location.hash.slice(1), true));
-  show(location.hash.slice(1), false);
+  window.addEventListener('hashchange', () => show(decodeURIComponent(location.hash.slice(1)), true));
+  show(decodeURIComponent(location.hash.slice(1)), false);
   registerServiceWorker();
 }
 

@@ -15,12 +15,11 @@
 //   node browser.mjs <site> <bare page folder> <echo-track> <single file> [screenshot.png [phone.png]]
 
 import { spawn, spawnSync } from 'node:child_process';
-import { mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
+import { readdirSync, readFileSync } from 'node:fs';
 import path from 'node:path';
 import { gzipSync } from 'node:zlib';
-import { chromium } from 'playwright-core';
 import { serve } from '../serve.mjs';
+import { check, checkInks, failed, inkReport, launch } from './chromium.mjs';
 
 const [site, bare, native, singleFile, screenshot, phoneShot] = process.argv.slice(2);
 const kMaxGzipBytes = 300 * 1024;
@@ -29,12 +28,6 @@ const kTimingRuns = 7;
 // The default exercise, then RETURN at the pause, RETURN at the next
 // exercise's first eight questions and 0 at its CPA question (which stops).
 const typedExercise = ['300', '5', '1300', '350', '3.7', '1306', '350', '2.5', '1.5', '0', '', '', '', '', '', '', '', '', '', '0'];
-
-let failures = 0;
-function check(ok, what) {
-  console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`);
-  if (!ok) failures++;
-}
 
 function nativeRun(input) {
   const r = spawnSync(native, [], { input });
@@ -71,76 +64,9 @@ function screenOf(stdout, typed) {
 // at the ends of lines are left out on both sides)
 const trimLines = (lines) => lines.map((l) => l.trimEnd()).join('\n').trimEnd();
 
-async function launch(options = {}) {
-  // A fresh profile (--user-data-dir) for every part of the tests.
-  const profile = mkdtempSync(path.join(tmpdir(), 'echo-track-chromium-'));
-  const context = await chromium.launchPersistentContext(profile, {
-    executablePath: '/usr/bin/chromium',
-    headless: true,
-    viewport: { width: 1400, height: 900 },
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-    ...options,
-  });
-  return { context, close: async () => { await context.close(); rmSync(profile, { recursive: true, force: true }); } };
-}
-
 const record = (page) => page.evaluate(() => ({ ...window.echoTrack, screen: window.echoTrack.screen() }));
 const stdoutOf = (r) => Buffer.from(r.stdout).toString('latin1');
 const firstPrompt = (page) => page.waitForFunction(() => window.echoTrack && window.echoTrack.waiting && window.echoTrack.stdout.length > 0);
-// In the page: every visible text's size in CSS px and its contrast with the
-// ground behind it; and the plot's inks against its paper.
-function inkReport() {
-  const rgb = (c) => (c.match(/[\d.]+/g) || []).map(Number);
-  const luminance = ([r, g, b]) => [r, g, b].map((v) => {
-    const s = v / 255;
-    return s <= 0.04045 ? s / 12.92 : ((s + 0.055) / 1.055) ** 2.4;
-  }).reduce((sum, v, k) => sum + v * [0.2126, 0.7152, 0.0722][k], 0);
-  const contrast = (a, b) => {
-    const [x, y] = [luminance(a), luminance(b)].sort((p, q) => q - p);
-    return (x + 0.05) / (y + 0.05);
-  };
-  const ground = (el) => {
-    for (let e = el; e; e = e.parentElement) {
-      const c = rgb(getComputedStyle(e).backgroundColor);
-      if (c.length === 3 || c[3] > 0) return c.slice(0, 3);
-    }
-    return [255, 255, 255];
-  };
-  const texts = [];
-  const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
-  for (let n = walker.nextNode(); n; n = walker.nextNode()) {
-    const el = n.parentElement;
-    if (n.textContent.trim() === '' || el.closest('.xterm-accessibility, .visually-hidden, title, desc')) continue;
-    const box = el.getBoundingClientRect();
-    const style = getComputedStyle(el);
-    if (box.width === 0 || style.visibility === 'hidden' || rgb(style.color)[3] === 0) continue;
-    const svg = el.closest('svg');
-    const px = svg ? parseFloat(style.fontSize) * svg.getScreenCTM().a : parseFloat(style.fontSize);
-    const colour = rgb(svg ? style.fill : style.color).slice(0, 3);
-    const back = svg ? [255, 255, 255] : ground(el);
-    texts.push({ text: n.textContent.trim().slice(0, 30), px, contrast: contrast(colour, back) });
-  }
-  const inks = [];
-  for (const el of document.querySelectorAll('#plot svg :is(line, circle, polygon, path, polyline)')) {
-    if (el.getBoundingClientRect().width === 0 && el.getBoundingClientRect().height === 0) continue;
-    const style = getComputedStyle(el);
-    for (const paint of [style.stroke, style.fill]) {
-      const c = rgb(paint);
-      if (c.length < 3 || (c[0] === 255 && c[1] === 255 && c[2] === 255)) continue;
-      inks.push({ what: el.getAttribute('class') || el.parentElement.getAttribute('class'), contrast: contrast(c, [255, 255, 255]) });
-    }
-  }
-  return { texts, inks };
-}
-
-function checkInks(report, where) {
-  const lowText = report.texts.filter((t) => t.contrast < 4.5);
-  check(lowText.length === 0, `${where}: every text has a contrast of at least 4.5:1 (${JSON.stringify(lowText.slice(0, 3))})`);
-  const lowInk = report.inks.filter((i) => i.contrast < 3);
-  check(report.inks.length > 0 && lowInk.length === 0, `${where}: every ink of the plot has a contrast of at least 3:1 on its paper (${JSON.stringify(lowInk.slice(0, 3))})`);
-}
-
 const server = await serve([site, bare]);
 const base = `http://127.0.0.1:${server.address().port}`;
 
@@ -435,5 +361,5 @@ try {
   server.closeAllConnections();
   server.close();
 }
-console.log(`${failures === 0 ? 'browser tests passed' : `${failures} browser checks failed`}`);
-process.exit(failures === 0 ? 0 : 1);
+console.log(`${failed() === 0 ? 'browser tests passed' : `${failed()} browser checks failed`}`);
+process.exit(failed() === 0 ? 0 : 1);
