@@ -125,9 +125,12 @@ json target_json(const TargetSolution& t, double own_course, traffic::ClockMomen
     return j;
 }
 
+// An arc's own fields, which the map's arcs carry more beside.
+json arc_json(const CourseArc& a) { return {{"from_deg", a.from}, {"to_deg", a.to}, {"width_deg", a.width()}}; }
+
 json arcs_json(const std::vector<CourseArc>& arcs) {
     json list = json::array();
-    for (const CourseArc& a : arcs) list.push_back({{"from_deg", a.from}, {"to_deg", a.to}, {"width_deg", a.width()}});
+    for (const CourseArc& a : arcs) list.push_back(arc_json(a));
     return list;
 }
 
@@ -237,11 +240,10 @@ json clearing_by_speed_json(const std::vector<TargetSolution>& targets, const st
     for (const traffic::ArcsAtSpeed& at : map) {
         json arcs = json::array();
         for (const traffic::BoundedArc& b : at.arcs) {
-            arcs.push_back({{"from_deg", b.arc.from},
-                            {"to_deg", b.arc.to},
-                            {"width_deg", b.arc.width()},
-                            {"from_bounded_by", ship_or_null(targets, b.from_ship)},
-                            {"to_bounded_by", ship_or_null(targets, b.to_ship)}});
+            json arc = arc_json(b.arc);
+            arc["from_bounded_by"] = ship_or_null(targets, b.from_ship);
+            arc["to_bounded_by"] = ship_or_null(targets, b.to_ship);
+            arcs.push_back(arc);
         }
         list.push_back({{"speed_kt", at.speed_kt}, {"arcs", arcs}});
     }
@@ -253,11 +255,10 @@ json allowed_by_speed_json(const std::vector<TargetSolution>& targets, const std
     for (const traffic::AllowedAtSpeed& at : map) {
         json excluded = json::array();
         for (const traffic::ExcludedArc& x : at.excluded) {
-            excluded.push_back({{"from_deg", x.arc.from},
-                                {"to_deg", x.arc.to},
-                                {"width_deg", x.arc.width()},
-                                {"ship", targets[x.ship].name},
-                                {"rule", "Rule " + std::to_string(x.rule)}});
+            json arc = arc_json(x.arc);
+            arc["ship"] = targets[x.ship].name;
+            arc["rule"] = "Rule " + std::to_string(x.rule);
+            excluded.push_back(arc);
         }
         list.push_back({{"speed_kt", at.speed_kt}, {"arcs", arcs_json(at.allowed)}, {"excluded", excluded}});
     }

@@ -9,7 +9,7 @@
 // address names the exercise: #exercise=SEED/KINDS/N.
 
 import { announce } from './shell.mjs';
-import { WorkbenchError, workbench } from './workbench.mjs';
+import { WorkbenchError, workbenchFor } from './workbench.mjs';
 
 const byId = (id) => document.getElementById(id);
 const kKinds = [
@@ -218,13 +218,8 @@ export function exercisesView() {
   return {
     async enter(moveFocus, argument) {
       if (wb === null) {
-        try {
-          wb = await workbench();
-        } catch (e) {
-          byId('exercises-loading').textContent = `The exercises (workbench.wasm) could not be loaded: ${e.message}. Reload the page.`;
-          return;
-        }
-        byId('exercises-loading').hidden = true;
+        wb = await workbenchFor('The exercises', byId('exercises-loading'));
+        if (wb === null) return;
         if (argument === null) makeSheet();
       }
       if (argument !== null) openNamed(argument);

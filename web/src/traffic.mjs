@@ -11,7 +11,7 @@
 // text, #traffic= and the TOML in base64url, current by history.replaceState.
 
 import { announce } from './shell.mjs';
-import { WorkbenchError, workbench } from './workbench.mjs';
+import { WorkbenchError, workbenchFor } from './workbench.mjs';
 import defaultExercise from '../../examples/crossing-three-ships.toml';
 
 const byId = (id) => document.getElementById(id);
@@ -384,13 +384,8 @@ export function trafficView() {
   return {
     async enter(moveFocus, argument) {
       if (wb === null) {
-        try {
-          wb = await workbench();
-        } catch (e) {
-          byId('traffic-loading').textContent = `The traffic solver (workbench.wasm) could not be loaded: ${e.message}. Reload the page.`;
-          return;
-        }
-        byId('traffic-loading').hidden = true;
+        wb = await workbenchFor('The traffic solver', byId('traffic-loading'));
+        if (wb === null) return;
         open(argument);
       } else if (argument !== null) {
         open(argument);

@@ -14,6 +14,19 @@ export function workbench() {
   return loading;
 }
 
+// The module for a view: `what` names the view's part in the message that
+// `status` shows should it not load (then null); `status` is hidden once it has.
+export async function workbenchFor(what, status) {
+  try {
+    const wb = await workbench();
+    status.hidden = true;
+    return wb;
+  } catch (e) {
+    status.textContent = `${what} (workbench.wasm) could not be loaded: ${e.message}. Reload the page.`;
+    return null;
+  }
+}
+
 function script(src) {
   return new Promise((resolve, reject) => {
     const s = document.createElement('script');
