@@ -1,6 +1,7 @@
 // The manoeuvre map against a plain simulation, over seeded exercises of one
-// to four ships of every kind (now and then one more already inside the
-// required CPA), in sight and in restricted visibility:
+// to four ships of every kind, in sight and in restricted visibility, now
+// and then with the own ship stopped and with one more ship already inside
+// the required CPA, keeping station on the own ship or as fast as it:
 // - each ship's velocity obstacle holds just the own velocities with which
 //   it passes too close: own velocities sampled over the whole plane agree
 //   with the simulation away from its edges, and a ship inside the limit
@@ -55,17 +56,26 @@ bool all_clear(const Sea& sea, Vec2 own_velocity, double allowance = kSimulatedG
     return true;
 }
 
+// The seeded sea, now and then with the own ship stopped, and with one more
+// ship already inside the limit, one keeping station on the own ship or one
+// as fast as the own ship.
 Sea sea_with_ship_inside(std::mt19937_64& rng) {
     Sea sea = random_sea(rng);
     TrafficExercise& e = sea.exercise;
-    if (chance(rng, 0.3)) {
-        SeaTarget t{along(uniform(rng, 0.0, 360.0), uniform(rng, 2.0, 16.0)),
-                    along(uniform(rng, 0.0, 360.0), uniform(rng, 0.2, 0.9) * e.required_cpa_nm)};
-        e.targets.push_back(Target{"IN", sight(t, sea.own_velocity, -12.0, ClockTime{588}),
+    if (chance(rng, 0.1)) {  // the ships sighted so far are then solved as moving otherwise
+        e.own.speed_kt = 0.0;
+        sea.own_velocity = {};
+    }
+    const auto add = [&](const char* name, SeaTarget t) {
+        e.targets.push_back(Target{name, sight(t, sea.own_velocity, -12.0, ClockTime{588}),
                                    sight(t, sea.own_velocity, -6.0, ClockTime{594})});
         sea.truth.push_back(t);
         sea.kinds.push_back(VesselKind::Power);
-    }
+    };
+    const auto anywhere = [&](double from_nm, double to_nm) { return along(uniform(rng, 0.0, 360.0), uniform(rng, from_nm, to_nm)); };
+    if (chance(rng, 0.3)) add("IN", {along(uniform(rng, 0.0, 360.0), uniform(rng, 2.0, 16.0)), anywhere(0.2 * e.required_cpa_nm, 0.9 * e.required_cpa_nm)});
+    if (chance(rng, 0.15)) add("STATION", {sea.own_velocity, anywhere(2.5, 8.0)});
+    if (chance(rng, 0.15)) add("EQUAL", {along(uniform(rng, 0.0, 360.0), e.own.speed_kt), anywhere(2.5, 8.0)});
     for (std::size_t i = 0; i < e.targets.size(); ++i) e.targets[i].kind = sea.kinds[i];
     e.rules = sea.settings;
     return sea;
