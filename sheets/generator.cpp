@@ -8,6 +8,7 @@
 
 #include "sheets/dialog_answers.hpp"
 #include "sheets/plotting_scale.hpp"
+#include "traffic/trig.hpp"
 #include "traffic/vec2.hpp"
 
 namespace echo_track::sheets {
@@ -91,7 +92,7 @@ std::optional<Track> place_target(const Recipe& recipe, const Scene& s, Dice& di
     const double range = draw(dice, recipe.range_nm);
     const Vec2 position = traffic::along(s.course + draw(dice, recipe.relative_bearing), range);
     const double cpa = std::min(draw(dice, recipe.cpa_nm), 0.95 * range);
-    const double swing = std::asin(cpa / range) / traffic::kDegree * (dice.chance(0.5) ? 1.0 : -1.0);
+    const double swing = traffic::trig::asin(cpa / range) / traffic::kDegree * (dice.chance(0.5) ? 1.0 : -1.0);
     const Vec2 towards_own = (-1.0 / range) * position;
     const Vec2 direction = traffic::turned(towards_own, swing);
     // |own velocity + k direction| = B's speed, for the relative speed k > 0.

@@ -6,6 +6,7 @@
 
 #include "traffic/clear_spans.hpp"
 #include "traffic/passage.hpp"
+#include "traffic/trig.hpp"
 
 namespace echo_track::traffic {
 namespace {
@@ -88,10 +89,10 @@ std::vector<double> crossing_ahead_cuts(Vec2 position, Vec2 target_velocity, dou
     // ship along it): s sqrt(m^2 + k^2) cos(t - phi) = k |Vt|.
     const double k = cross(heading, position);
     const double m = -dot(heading, position);
-    const double reach = speed_kt * std::hypot(m, k);
+    const double reach = speed_kt * trig::hypot(m, k);
     if (reach > 0.0 && std::fabs(k * speed) <= reach) {
-        const double phi = std::atan2(m, k) / kDegree;
-        const double off = std::acos(k * speed / reach) / kDegree;
+        const double phi = trig::atan2(m, k) / kDegree;
+        const double off = trig::acos(k * speed / reach) / kDegree;
         cuts.push_back(normalized_degrees(course + phi + off));
         cuts.push_back(normalized_degrees(course + phi - off));
     }

@@ -5,6 +5,7 @@
 
 #include "traffic/clear_spans.hpp"
 #include "traffic/clearance.hpp"
+#include "traffic/trig.hpp"
 
 namespace echo_track::traffic {
 namespace {
@@ -41,7 +42,7 @@ void circle_courses(Vec2 target_velocity, const Circle& c, double speed, std::ve
     const double mismatch = std::fabs(distance - speed);
     const double room = (c.radius - mismatch) * (c.radius + mismatch);
     if (room <= 0.0 || distance * speed == 0.0) return;
-    const double half = std::asin(std::min(1.0, std::sqrt(room / (4.0 * distance * speed))));
+    const double half = trig::asin(std::min(1.0, std::sqrt(room / (4.0 * distance * speed))));
     const double course = bearing_of(d);
     courses.push_back(normalized_degrees(course + 2.0 * half / kDegree));
     courses.push_back(normalized_degrees(course - 2.0 * half / kDegree));

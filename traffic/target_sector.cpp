@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "traffic/passage.hpp"
+#include "traffic/trig.hpp"
 
 namespace echo_track::traffic {
 
@@ -19,7 +20,7 @@ std::optional<Aspect> aspect_of(Vec2 position, Vec2 true_velocity) {
     const double across = cross(true_velocity, to_own);  // positive: the own ship to starboard of its course
     const double along_course = dot(true_velocity, to_own);
     Aspect a;
-    a.degrees = std::atan2(std::fabs(across), along_course) / kDegree;
+    a.degrees = trig::atan2(std::fabs(across), along_course) / kDegree;
     if (across > 0.0) {
         a.side = AspectSide::Green;
     } else if (across < 0.0) {

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "traffic/trig.hpp"
+
 namespace echo_track::traffic {
 
 struct Vec2 {
@@ -23,7 +25,7 @@ inline constexpr Vec2 operator*(double k, Vec2 a) { return {k * a.north, k * a.e
 inline constexpr double dot(Vec2 a, Vec2 b) { return a.north * b.north + a.east * b.east; }
 // Positive when b lies clockwise (to starboard) of a.
 inline constexpr double cross(Vec2 a, Vec2 b) { return a.north * b.east - a.east * b.north; }
-inline double length(Vec2 a) { return std::hypot(a.north, a.east); }
+inline double length(Vec2 a) { return trig::hypot(a.north, a.east); }
 
 inline constexpr double kDegree = std::numbers::pi / 180.0;
 
@@ -42,16 +44,16 @@ inline double signed_turn(double from, double to) {
 
 // The vector of the given length along a true bearing.
 inline Vec2 along(double bearing, double size) {
-    return {size * std::cos(bearing * kDegree), size * std::sin(bearing * kDegree)};
+    const auto [s, c] = trig::sin_cos(bearing * kDegree);
+    return {size * c, size * s};
 }
 
 // The true bearing of a vector, 0 <= bearing < 360; the zero vector gives 0.
-inline double bearing_of(Vec2 a) { return normalized_degrees(std::atan2(a.east, a.north) / kDegree); }
+inline double bearing_of(Vec2 a) { return normalized_degrees(trig::atan2(a.east, a.north) / kDegree); }
 
 // `a` turned clockwise by `degrees`.
 inline Vec2 turned(Vec2 a, double degrees) {
-    const double c = std::cos(degrees * kDegree);
-    const double s = std::sin(degrees * kDegree);
+    const auto [s, c] = trig::sin_cos(degrees * kDegree);
     return {c * a.north - s * a.east, s * a.north + c * a.east};
 }
 

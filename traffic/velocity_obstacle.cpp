@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "traffic/clearance.hpp"
+#include "traffic/trig.hpp"
 
 namespace echo_track::traffic {
 namespace {
@@ -60,7 +61,7 @@ bool obstructs(const VelocityObstacle& obstacle, Vec2 own_velocity) {
     if (!has_course(length(d))) return obstacle.shape == ObstacleShape::HalfPlane;
     const Vec2 axis = along(obstacle.axis, 1.0);
     // Within the half angle of the axis: cos(angle) > cos(half angle).
-    return dot(d, axis) > length(d) * std::cos(obstacle.half_angle * kDegree);
+    return dot(d, axis) > length(d) * trig::cos(obstacle.half_angle * kDegree);
 }
 
 std::ptrdiff_t bounding_ship(const std::vector<TargetSolution>& targets, double speed_kt, double course,
