@@ -18,6 +18,7 @@
 #include "plot/range_rose.hpp"
 #include "plot/range_scale.hpp"
 #include "traffic/steerable.hpp"
+#include "traffic/trig.hpp"
 #include "traffic_io/rule_names.hpp"
 #include "traffic_io/rules_report.hpp"
 #include "traffic_io/traffic_text.hpp"
@@ -413,11 +414,11 @@ BoardVector manoeuvre_vector_at(const TrafficExercise& exercise, const TrafficSo
     const double east = tip.x - c.x;
     const double north = c.y - tip.y;
     BoardVector v;
-    if (std::hypot(east, north) < 1e-9) return v;
-    const double degrees = std::atan2(east, north) / page::kDegree;
+    if (traffic::trig::hypot(east, north) < 1e-9) return v;
+    const double degrees = traffic::trig::atan2(east, north) / page::kDegree;
     v.course = std::fmod(std::round(degrees) + 360.0, 360.0);
     if (exercise.own.speed_kt > 0.0) {
-        const double share = std::min(kLongestVectorShare, std::hypot(east, north) / scale.length);
+        const double share = std::min(kLongestVectorShare, traffic::trig::hypot(east, north) / scale.length);
         const double tenths = std::round(share * exercise.own.speed_kt * 10.0);
         v.speed_kt = std::min(tenths / 10.0, kMostTrialSpeedKt);
     }

@@ -19,6 +19,8 @@ const kKinds = ['power', 'sailing', 'fishing', 'restricted_in_ability', 'not_und
 // The settings the form does not show, with the reader's defaults: kept as
 // the file gave them.
 const kKept = [['plot_tolerance_nm', 0.2], ['risk_horizon_min', 30], ['least_alteration_deg', 30], ['least_speed_fraction', 0.5]];
+// The fastest trial the board takes, as the bridge snaps a dragged vector.
+const kMostTrialSpeedKt = 99;
 const manoeuvreLabels = { time: 'Time, hh:mm', delay_min: 'Minutes', when_range_nm: 'Range, nm' };
 
 export function toBase64Url(text) {
@@ -326,6 +328,28 @@ export function trafficView() {
   };
   boardBox.addEventListener('pointerup', endDrag);
   boardBox.addEventListener('pointercancel', endDrag);
+
+  // The keyboard's way to the same: with the board focused, the arrow keys
+  // turn the trial course a degree (Shift: ten) and change its speed a
+  // tenth of a knot (Shift: a knot), from the present course and speed.
+  const kKeySteps = { ArrowLeft: ['course', -1], ArrowRight: ['course', 1], ArrowDown: ['speed', -0.1], ArrowUp: ['speed', 0.1] };
+  boardBox.addEventListener('keydown', (event) => {
+    const step = kKeySteps[event.key];
+    if (!step || last === null || event.altKey || event.ctrlKey || event.metaKey) return;
+    event.preventDefault();
+    const [what, by] = step;
+    const own = last.exercise.own;
+    const course = trialCourse.value.trim() === '' ? own.course : Number(trialCourse.value);
+    const speed = trialSpeed.value.trim() === '' ? own.speed_kt : Number(trialSpeed.value);
+    if (!Number.isFinite(course) || !Number.isFinite(speed)) return;
+    const times = event.shiftKey ? 10 : 1;
+    const newCourse = what === 'course' ? (((Math.round(course) + by * times) % 360) + 360) % 360 : Math.round(course) % 360;
+    const newSpeed = what === 'speed' ? Math.min(kMostTrialSpeedKt, Math.max(0, Math.round(speed * 10 + by * 10 * times) / 10)) : speed;
+    trialCourse.value = String(newCourse);
+    trialSpeed.value = newSpeed.toFixed(1);
+    fromTrial();
+    announce(`Trial: course ${trialCourse.value}, speed ${trialSpeed.value} knots`);
+  });
 
   // ---- the controls
 

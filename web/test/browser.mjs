@@ -23,8 +23,11 @@ import { check, checkInks, failed, inkReport, launch } from './chromium.mjs';
 
 const [site, bare, native, singleFile, screenshot, phoneShot] = process.argv.slice(2);
 const kMaxGzipBytes = 300 * 1024;
-const kMaxStartRatio = 3.0;  // the target is 1.5; machines are noisy, so only a generous bound fails
+const kMaxStartRatio = 1.5;
 const kTimingRuns = 7;
+// A round that misses is measured again, up to this many in all: a busy
+// machine can slow one round, not every one.
+const kTimingRounds = 3;
 // The default exercise, then RETURN at the pause, RETURN at the next
 // exercise's first eight questions and 0 at its CPA question (which stops).
 const typedExercise = ['300', '5', '1300', '350', '3.7', '1306', '350', '2.5', '1.5', '0', '', '', '', '', '', '', '', '', '', '0'];
@@ -331,25 +334,31 @@ async function weightAndStart() {
 
   // Time from navigation to the first prompt on screen, the page beside the
   // bare terminal page, alternately, each in a new tab, as on a first visit
-  // (no service worker); the first round only warms the browser up.
+  // (no service worker); the first load only warms the browser up.
   const { context, close } = await launch({ serviceWorkers: 'block' });
-  const times = { page: [], bare: [] };
-  for (let k = -1; k < kTimingRuns; k++) {
-    for (const [name, url] of [['page', `${base}/`], ['bare', `${base}/bare/`]]) {
-      const p = await context.newPage();
-      await p.goto(url);
-      await p.waitForFunction(() => window.echoTrack && window.echoTrack.firstPromptMs !== null);
-      const ms = await p.evaluate(() => window.echoTrack.firstPromptMs);
-      if (k >= 0) times[name].push(ms);
-      await p.close();
+  const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
+  const ratios = [];
+  for (let round = 1; round <= kTimingRounds; round++) {
+    const times = { page: [], bare: [] };
+    for (let k = round === 1 ? -1 : 0; k < kTimingRuns; k++) {
+      for (const [name, url] of [['page', `${base}/`], ['bare', `${base}/bare/`]]) {
+        const p = await context.newPage();
+        await p.goto(url);
+        await p.waitForFunction(() => window.echoTrack && window.echoTrack.firstPromptMs !== null);
+        const ms = await p.evaluate(() => window.echoTrack.firstPromptMs);
+        if (k >= 0) times[name].push(ms);
+        await p.close();
+      }
     }
+    const ratio = median(times.page) / median(times.bare);
+    ratios.push(ratio);
+    console.log(`first prompt, round ${round}: page ${times.page.map((t) => t.toFixed(0)).join(' ')} ms, bare ${times.bare.map((t) => t.toFixed(0)).join(' ')} ms; ` +
+      `medians of ${kTimingRuns} ${median(times.page).toFixed(0)} / ${median(times.bare).toFixed(0)} ms, ratio ${ratio.toFixed(2)} (at most ${kMaxStartRatio})`);
+    if (ratio <= kMaxStartRatio) break;
   }
   await close();
-  const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
-  const ratio = median(times.page) / median(times.bare);
-  console.log(`first prompt: page ${times.page.map((t) => t.toFixed(0)).join(' ')} ms, bare ${times.bare.map((t) => t.toFixed(0)).join(' ')} ms; ` +
-    `medians of ${kTimingRuns} ${median(times.page).toFixed(0)} / ${median(times.bare).toFixed(0)} ms, ratio ${ratio.toFixed(2)} (goal 1.5)`);
-  check(ratio <= kMaxStartRatio, `the first prompt comes within ${kMaxStartRatio} times the bare page's time`);
+  check(ratios.at(-1) <= kMaxStartRatio,
+    `the first prompt comes within ${kMaxStartRatio} times the bare page's time (median of ${kTimingRuns}; ${ratios.length} round${ratios.length > 1 ? 's' : ''})`);
 }
 
 try {
