@@ -60,7 +60,9 @@ export function startShell() {
     nav.hidden = true;
   }
   for (const view of views) view.element.hidden = true;
-  window.addEventListener('hashchange', () => show(decodeURIComponent(location.hash.slice(1)), true));
+  // The fragment the address was changed to, not the address now: a view
+  // that keeps its state in the address may have replaced it since.
+  window.addEventListener('hashchange', (event) => show(decodeURIComponent(new URL(event.newURL).hash.slice(1)), true));
   show(decodeURIComponent(location.hash.slice(1)), false);
   registerServiceWorker();
 }

@@ -230,7 +230,14 @@ async function trafficFiles(context) {
     const native = nativeTraffic(toml);
     const message = native.stderr.replace(/^echo-track-traffic: /, '').trimEnd();
     const same = native.status === 0 ? s.error === null && s.report === native.stdout : s.error === message;
-    if (!same) differing.push(k);
+    if (!same) {
+      differing.push(k);
+      if (differing.length <= 3) {
+        const [a, b] = native.status === 0 ? [s.report || '', native.stdout] : [String(s.error), message];
+        const at = [...a].findIndex((c, i) => c !== b[i]);
+        console.log(`  file ${k}: the page ${JSON.stringify(a.slice(Math.max(0, at - 20), at + 60))}, the tool ${JSON.stringify(b.slice(Math.max(0, at - 20), at + 60))}`);
+      }
+    }
     if (native.status === 0) solved++;
   }
   check(differing.length === 0,
@@ -302,6 +309,7 @@ async function trials(context) {
   check(focused === 'traffic-board' && `${await page.inputValue('#trial-course')}/${await page.inputValue('#trial-speed')}` === keyed && trialMatches(byKeys),
     `by keys on the focused board (→ → → ↑ ↑): the trial ${keyed.replace('/', '°, ')} kt, its table the tool's figures`);
   await drag(100, 0.8);
+  await page.evaluate(() => document.activeElement.blur());
   if (trafficShot) await page.screenshot({ path: trafficShot, fullPage: true, clip: { x: 0, y: 0, width: 1400, height: 1250 } });
 
   // Twenty ships: each typed trial solved and redrawn, timed after a warm-up
