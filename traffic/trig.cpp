@@ -192,30 +192,31 @@ double root_of_one_less_square(double x) {
     return h + residual / (2.0 * h);
 }
 
+// The sine of r plus `quadrant` quarter turns.
+double sine_in_quadrant(Pair r, int quadrant) {
+    switch (quadrant) {
+        case 0: return sine_near_zero(r);
+        case 1: return cosine_near_zero(r);
+        case 2: return -sine_near_zero(r);
+        default: return -cosine_near_zero(r);
+    }
+}
+
 }  // namespace
 
 double sin(double x) {
     if (!std::isfinite(x)) return x - x;
     if (std::fabs(x) <= kQuarterPi) return sine_near_zero({x, 0.0});
     const Reduced a = reduced(x);
-    switch (a.quadrant) {
-        case 0: return sine_near_zero(a.radians);
-        case 1: return cosine_near_zero(a.radians);
-        case 2: return -sine_near_zero(a.radians);
-        default: return -cosine_near_zero(a.radians);
-    }
+    return sine_in_quadrant(a.radians, a.quadrant);
 }
 
+// cos x is the sine a quadrant on: sin(x + pi/2).
 double cos(double x) {
     if (!std::isfinite(x)) return x - x;
     if (std::fabs(x) <= kQuarterPi) return cosine_near_zero({x, 0.0});
     const Reduced a = reduced(x);
-    switch (a.quadrant) {
-        case 0: return cosine_near_zero(a.radians);
-        case 1: return -sine_near_zero(a.radians);
-        case 2: return -cosine_near_zero(a.radians);
-        default: return sine_near_zero(a.radians);
-    }
+    return sine_in_quadrant(a.radians, (a.quadrant + 1) & 3);
 }
 
 SineAndCosine sin_cos(double x) {
